@@ -1,0 +1,54 @@
+#include "Database.h"
+
+#include "DbError.h"
+#include "Dialect.h"
+#include "Schema.h"
+#include "Transaction.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+void Database::Closer::operator()(sqlite3* db) const {
+    sqlite3_close_v2(db);
+}
+
+Database::Database(const QString& filePath) : m_path(filePath) {
+    const bool isNew = !QFileInfo::exists(filePath) || QFileInfo(filePath).size() == 0;
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(filePath).constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    m_db.reset(raw);
+    if (rc != SQLITE_OK) {
+        const QString message = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
+        throw DbError(QStringLiteral("No se puede abrir la base de datos %1: %2").arg(filePath, message));
+    }
+    // Another computer may be writing the same file: wait for it rather than fail.
+    sqlite3_busy_timeout(raw, 5000);
+    if (isNew) {
+        Transaction t(*this);
+        schema::create(*this);
+        t.commit();
+    }
+}
+
+std::unique_ptr<Database> Database::openInFolder(const QString& dataFolder) {
+    if (!QDir().mkpath(dataFolder))
+        throw DbError(QStringLiteral("No se puede crear la carpeta de datos %1").arg(dataFolder));
+    return std::make_unique<Database>(QDir(dataFolder).filePath(QLatin1String(kFileName)));
+}
+
+Database::~Database() = default;
+
+void Database::exec(const QString& statement) {
+    execNative(dialect::toSqlite(statement));
+}
+
+void Database::execNative(const QString& statement) {
+    char* error = nullptr;
+    if (sqlite3_exec(m_db.get(), statement.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db.get()));
+        sqlite3_free(error);
+        throw DbError(message, statement);
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class Database;
+
+// The twelve tables of a farm, their keys and the rows a new farm is delivered with.
+namespace schema {
+
+struct TableKeys {
+    QString table;
+    QString primaryColumn;       // empty: the table has no key
+    QStringList secondaryColumns; // the secondary index "index01", when there is one
+};
+
+// Every table with its keys, in the order the keys are rebuilt.
+const std::vector<TableKeys>& keys();
+// The names of the twelve tables.
+QStringList tableNames();
+
+// Creates every table, key and delivered row in an empty database.
+void create(Database& db);
+
+// Key building blocks, as the repair of the keys uses them.
+void createPrimaryKey(Database& db, const TableKeys& table);
+void createSecondaryIndex(Database& db, const TableKeys& table);
+
+} // namespace schema
