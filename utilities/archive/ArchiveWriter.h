@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ArchiveLayout.h"
+#include "ArchiveProgress.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class BlockPipeline;
+struct Block;
+
+// zlib levels an archive can be written with; the backup uses Normal.
+enum class CompressionLevel : int { None = 0, SuperFast = 1, Fast = 5, Normal = -1, Maximum = 9 };
+
+// Writes a new archive holding every file of a folder tree.
+//
+// Files of a folder come first, in the order of their names, then its
+// subfolders, each in turn; an empty folder gets an entry of its own. After
+// every file the entry and the header are rewritten with the final sizes and
+// counters, so an archive cut short by a failure still reads back as the
+// files finished before it.
+class ArchiveWriter {
+public:
+    explicit ArchiveWriter(const QString& archivePath);
+    ~ArchiveWriter();
+
+    void setLevel(CompressionLevel level) { m_level = level; }
+    // 1 writes on the calling thread only; the bytes are the same for any count.
+    void setThreads(int threads) { m_threads = threads; }
+    // The header normally carries the millisecond tick count; tests that
+    // compare archives fix it.
+    void setArchiveId(quint32 id) { m_archiveId = id; }
+    void setProgress(ArchiveProgress progress) { m_progress = std::move(progress); }
+
+    // Creates (or replaces) the archive and adds the tree under `folder`.
+    // Throws ArchiveError.
+    void addFolderTree(const QString& folder);
+
+    const ArchiveLayout::Header& header() const { return m_header; }
+
+private:
+    struct Item {
+        QFileInfo source;
+        QString name;
+        bool folder = false;
+    };
+
+    void collect(const QString& folder, const QString& prefix, QStringList& ancestors, QList<Item>& items);
+    void addFile(const Item& item, BlockPipeline& pipeline);
+    void addFolderEntry(const Item& item);
+    void writeBlock(const Block& block, ArchiveLayout::Entry& entry);
+    void finishEntry(ArchiveLayout::Entry& entry);
+    void writeAt(qint64 position, const QByteArray& bytes);
+    void write(const char* data, qint64 size);
+    void checkRoom(qint64 more) const;
+
+    QString m_archivePath;
+    QString m_archiveCanonical;
+    CompressionLevel m_level = CompressionLevel::Normal;
+    int m_threads = 0;
+    std::optional<quint32> m_archiveId;
+    ArchiveProgress m_progress;
+    ArchiveLayout::Header m_header;
+    QFile m_file;
+    qint64 m_bytesDone = 0;
+    qint64 m_bytesTotal = 0;
+};
