@@ -1,1 +1,30 @@
-int main() { return 0; }
+#include "app/AppInfo.h"
+#include "app/Clock.h"
+#include "app/MachineTag.h"
+#include "app/Settings.h"
+#include "app/ui/Messages.h"
+#include "app/ui/TFPantallaPrincipal.h"
+#include "app/ui/TFSplash.h"
+#include "db/AliasConfig.h"
+#include "db/Database.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    application.setApplicationName(QString::fromUtf8(app::kTitle));
+    application.setApplicationDisplayName(QString::fromUtf8(app::kTitle));
+    {
+        TFSplash splash;
+        splash.exec();
+    }
+    std::unique_ptr<Database> db;
+    // The alias is settled before anything touches the database.
+    if (!messages::guarded(nullptr, [&] { db = Database::openInFolder(AliasConfig().ensureFarmAlias()); }))
+        return 1;
+    Settings settings;
+    SystemClock clock;
+    TFPantallaPrincipal window(FarmContext{*db, clock, settings, machineTag()});
+    window.showMaximized();
+    return application.exec();
+}

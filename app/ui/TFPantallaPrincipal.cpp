@@ -1,0 +1,124 @@
+#include "TFPantallaPrincipal.h"
+
+#include "Artwork.h"
+#include "TFConsolaSQL.h"
+#include "TFSplash.h"
+#include "app/AppInfo.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// The menu in its order; "-" is a separator. An item opens its screen once the
+// screen exists; until then it stays disabled.
+struct MenuEntry {
+    const char* menu;
+    std::initializer_list<const char*> items;
+};
+
+const MenuEntry kMenu[] = {
+    {"Archivo",
+     {"Datos de la Explotación", "Definir Estructura de la Granja", "-", "Importación desde Ferralind", "-",
+      "Hacer Copia de Seguridad", "Restaurar Copia de Seguridad", "Reparación de Bases de Datos", "-",
+      "Configuración", "-", "Acerca de Torvane...", "-", "Salir"}},
+    {"Control por Bloques",
+     {"Cubriciones", "Palpaciones", "Partos", "Destetes", "Traslado hembras jaulas", "Traslado hembras (Nidales)",
+      "Traslado machos jaulas", "Entrada inseminaciones", "Altas de Hembras", "Marcar Hembras (Por Jaula)",
+      "Marcar Hembras (Por Código)"}},
+    {"Maternidad", {"Datos Diarios", "Gráficos", "Resumen"}},
+    {"Guía de Trabajo", {}},
+    {"Control Individual", {"Ficha Hembra", "Ficha Macho", "Pools", "Jaulas ocupadas"}},
+    {"Cebadero", {"Movimiento", "Gráficos", "Resumen"}},
+    {"Reposición",
+     {"Objetivos y Estado Actual", "Listado de Propuesta de Eliminación (Hembras)",
+      "Listado de Propuesta de Eliminación (Machos)"}},
+    {"Selección", {"Listado Hembras", "Listado Machos"}},
+};
+
+} // namespace
+
+TFPantallaPrincipal::TFPantallaPrincipal(FarmContext context, QWidget* parent)
+    : QMainWindow(parent), m_context(std::move(context)), m_splashMs(TFSplash::kShowMs) {
+    setObjectName(QStringLiteral("TFPantallaPrincipal"));
+    setWindowTitle(QString::fromUtf8(app::kTitle));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* rule = new QFrame(central);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    auto* area = new QMdiArea(central);
+    area->setBackground(QBrush(artwork::backgroundTile()));
+    layout->addWidget(rule);
+    layout->addWidget(area);
+    setCentralWidget(central);
+
+    buildMenu();
+    openScreens();
+
+    // The database upgrade and the update offer are decided here, before the
+    // user can do anything; their screens hook in at this point.
+    m_plan = StartupPlan::read(m_context.settings);
+}
+
+QAction* TFPantallaPrincipal::addItem(QMenu* menu, const QString& path, const QString& caption) {
+    QAction* a = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+    a->setObjectName(path);
+    a->setEnabled(false);
+    m_actions.insert(path, a);
+    m_paths << path;
+    return a;
+}
+
+void TFPantallaPrincipal::buildMenu() {
+    for (const MenuEntry& entry : kMenu) {
+        const QString title = QString::fromUtf8(entry.menu);
+        if (entry.items.size() == 0) {
+            addItem(nullptr, title, title);
+            continue;
+        }
+        QMenu* menu = menuBar()->addMenu(title);
+        for (const char* item : entry.items) {
+            const QString caption = QString::fromUtf8(item);
+            if (caption == QLatin1String("-"))
+                menu->addSeparator();
+            else
+                addItem(menu, title + QLatin1Char('/') + caption, caption);
+        }
+    }
+}
+
+void TFPantallaPrincipal::openScreens() {
+    auto enable = [this](const char* path, auto slot) {
+        QAction* a = m_actions.value(QString::fromUtf8(path));
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, slot);
+    };
+    enable("Archivo/Salir", [this] { close(); });
+    enable("Archivo/Acerca de Torvane...", [this] { about(QGuiApplication::queryKeyboardModifiers()); });
+}
+
+QAction* TFPantallaPrincipal::action(const QString& path) const {
+    return m_actions.value(path);
+}
+
+QStringList TFPantallaPrincipal::menuPaths() const {
+    return m_paths;
+}
+
+void TFPantallaPrincipal::about(Qt::KeyboardModifiers modifiers) {
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        TFConsolaSQL console(m_context.db, this);
+        console.exec();
+    } else {
+        TFSplash splash(this, m_splashMs);
+        splash.exec();
+    }
+}

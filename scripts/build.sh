@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds Torvane into build/ (or $TORVANE_BUILD).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TORVANE_BUILD:-$root/build}
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${TORVANE_BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
+cmake --build "$build" -j"$(nproc)"

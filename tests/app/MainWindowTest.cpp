@@ -1,0 +1,233 @@
+#include "ScriptedMessages.h"
+#include "TempFarm.h"
+#include "app/Clock.h"
+#include "app/Settings.h"
+#include "app/ui/TFConsolaSQL.h"
+#include "app/ui/TFPantallaPrincipal.h"
+#include "app/ui/TFSplash.h"
+#include "db/Query.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QStringList kMenuPaths = {
+    "Archivo/Datos de la Explotación",
+    "Archivo/Definir Estructura de la Granja",
+    "Archivo/Importación desde Ferralind",
+    "Archivo/Hacer Copia de Seguridad",
+    "Archivo/Restaurar Copia de Seguridad",
+    "Archivo/Reparación de Bases de Datos",
+    "Archivo/Configuración",
+    "Archivo/Acerca de Torvane...",
+    "Archivo/Salir",
+    "Control por Bloques/Cubriciones",
+    "Control por Bloques/Palpaciones",
+    "Control por Bloques/Partos",
+    "Control por Bloques/Destetes",
+    "Control por Bloques/Traslado hembras jaulas",
+    "Control por Bloques/Traslado hembras (Nidales)",
+    "Control por Bloques/Traslado machos jaulas",
+    "Control por Bloques/Entrada inseminaciones",
+    "Control por Bloques/Altas de Hembras",
+    "Control por Bloques/Marcar Hembras (Por Jaula)",
+    "Control por Bloques/Marcar Hembras (Por Código)",
+    "Maternidad/Datos Diarios",
+    "Maternidad/Gráficos",
+    "Maternidad/Resumen",
+    "Guía de Trabajo",
+    "Control Individual/Ficha Hembra",
+    "Control Individual/Ficha Macho",
+    "Control Individual/Pools",
+    "Control Individual/Jaulas ocupadas",
+    "Cebadero/Movimiento",
+    "Cebadero/Gráficos",
+    "Cebadero/Resumen",
+    "Reposición/Objetivos y Estado Actual",
+    "Reposición/Listado de Propuesta de Eliminación (Hembras)",
+    "Reposición/Listado de Propuesta de Eliminación (Machos)",
+    "Selección/Listado Hembras",
+    "Selección/Listado Machos",
+};
+
+// Drives the modal window as soon as it is up and active; whatever the drive
+// leaves open is closed so that a failing check never hangs the run.
+void whenModal(const std::function<void(QWidget*)>& drive) {
+    QTimer::singleShot(0, [drive] {
+        QWidget* modal = nullptr;
+        QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+        modal->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(modal));
+        QPointer<QWidget> guard(modal);
+        drive(modal);
+        if (guard && guard->isVisible() && !qobject_cast<TFSplash*>(guard.data()))
+            guard->close();
+    });
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TempFarm farm;
+        FixedClock clock{QDate(2026, 12, 9)};
+        Settings settings{farm.folder() + QStringLiteral("/Quendal.conf")};
+        TFPantallaPrincipal window{FarmContext{farm.db(), clock, settings, QStringLiteral("GRANJA")}};
+    };
+
+    qint64 count(Database& db, const QString& statement) {
+        return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
+    }
+
+    // Opens the console, types the statement with keys and presses "Aceptar".
+    void runInConsole(Fixture& f, const QString& statement) {
+        whenModal([statement](QWidget* modal) {
+            auto* console = qobject_cast<TFConsolaSQL*>(modal);
+            QVERIFY(console);
+            QCOMPARE(console->windowTitle(), QStringLiteral("Introduzca SQL"));
+            auto* text = console->findChild<QPlainTextEdit*>(QStringLiteral("sql"));
+            text->setFocus();
+            QTest::keyClicks(text, statement);
+            auto* ok = console->findChild<QPushButton*>(QStringLiteral("aceptar"));
+            ok->setFocus();
+            QTest::keyClick(ok, Qt::Key_Return);
+        });
+        f.window.about(Qt::ControlModifier);
+    }
+
+private slots:
+    void menuInOrderWithSeparators() {
+        Fixture f;
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Torvane v.1.0"));
+        QCOMPARE(f.window.menuPaths(), kMenuPaths);
+        const QList<QAction*> archivo = f.window.menuBar()->actions().first()->menu()->actions();
+        QStringList shape;
+        for (QAction* a : archivo)
+            shape << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(shape.join(QLatin1Char('|')),
+                 QStringLiteral("Datos de la Explotación|Definir Estructura de la Granja|-|Importación desde "
+                                "Ferralind|-|Hacer Copia de Seguridad|Restaurar Copia de Seguridad|Reparación de "
+                                "Bases de Datos|-|Configuración|-|Acerca de Torvane...|-|Salir"));
+        QStringList titles;
+        for (QAction* a : f.window.menuBar()->actions())
+            titles << a->text();
+        QCOMPARE(titles, QStringList({"Archivo", "Control por Bloques", "Maternidad", "Guía de Trabajo",
+                                      "Control Individual", "Cebadero", "Reposición", "Selección"}));
+        QVERIFY(f.window.action(QStringLiteral("Guía de Trabajo"))->menu() == nullptr);
+    }
+
+    void itemsWithoutScreensStayDisabled() {
+        Fixture f;
+        for (const QString& path : kMenuPaths) {
+            const bool built = path == QLatin1String("Archivo/Salir") || path == QLatin1String("Archivo/Acerca de Torvane...");
+            if (built)
+                QVERIFY2(f.window.action(path)->isEnabled(), qPrintable(path));
+        }
+        QVERIFY(!f.window.action(QStringLiteral("Guía de Trabajo"))->isEnabled());
+    }
+
+    void salirEndsTheProgram() {
+        Fixture f;
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        f.window.action(QStringLiteral("Archivo/Salir"))->trigger();
+        QVERIFY(!f.window.isVisible());
+    }
+
+    void aboutWithoutCtrlShowsTheSplashUntilItsTimer() {
+        Fixture f;
+        f.window.setSplashDuration(50);
+        bool seen = false;
+        whenModal([&seen](QWidget* modal) {
+            auto* splash = qobject_cast<TFSplash*>(modal);
+            QVERIFY(splash);
+            QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("name"))->text(), QStringLiteral("Torvane v.1.0"));
+            QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("product"))->text(), QStringLiteral("Gestión Torvane"));
+            QVERIFY(splash->findChild<QLabel*>(QStringLiteral("line"))->text().startsWith(
+                QStringLiteral("Programa de Gestión Cunícola")));
+            seen = true;
+        });
+        f.window.about(Qt::NoModifier);
+        QVERIFY(seen);
+    }
+
+    void consoleRunsStatementsInTheFarmDialect() {
+        Fixture f;
+        ScriptedMessages messages;
+        runInConsole(f, QStringLiteral("insert into HistoricoMaternidad (Fecha, NumeroTotalHembras) values "
+                                       "('04/23/2002', 120)"));
+        QCOMPARE(messages.asked().size(), 1);
+        QCOMPARE(messages.asked().last().caption, QStringLiteral("Atención"));
+        QCOMPARE(messages.lastText(), QStringLiteral("SQL Ejecutada con éxito"));
+        QCOMPARE(messages.asked().last().icon, QMessageBox::Warning);
+        QCOMPARE(count(f.farm.db(), QStringLiteral("select count(*) cuenta from HistoricoMaternidad where "
+                                                   "Fecha='04/23/2002' and NumeroTotalHembras=120")),
+                 1);
+
+        runInConsole(f, QStringLiteral("select extract (year from Fecha) anio from HistoricoMaternidad"));
+        QCOMPARE(messages.lastText(), QStringLiteral("SQL Ejecutada con éxito"));
+    }
+
+    void consoleReportsEveryFailureTheSameWay_data() {
+        QTest::addColumn<QString>("statement");
+        QTest::newRow("garbage") << "esto no es SQL";
+        QTest::newRow("empty") << "";
+        QTest::newRow("no such table") << "delete from Conejos";
+        QTest::newRow("duplicate key") << "insert into Enfermedades values (1, 'x', 'y')";
+    }
+
+    void consoleReportsEveryFailureTheSameWay() {
+        QFETCH(QString, statement);
+        Fixture f;
+        ScriptedMessages messages;
+        runInConsole(f, statement);
+        QCOMPARE(messages.asked().size(), 1);
+        QCOMPARE(messages.asked().last().caption, QStringLiteral("Atención"));
+        QCOMPARE(messages.lastText(), QStringLiteral("Se produjo un error al ejecutar esa sentencia SQL"));
+        QCOMPARE(messages.asked().last().icon, QMessageBox::Critical);
+    }
+
+    void consoleCancelledRunsNothing() {
+        Fixture f;
+        ScriptedMessages messages;
+        whenModal([](QWidget* modal) {
+            auto* text = modal->findChild<QPlainTextEdit*>(QStringLiteral("sql"));
+            text->setFocus();
+            QTest::keyClicks(text, QStringLiteral("delete from Enfermedades"));
+            QTest::keyClick(text, Qt::Key_Escape);
+        });
+        f.window.about(Qt::ControlModifier);
+        QVERIFY(messages.asked().isEmpty());
+        QVERIFY(count(f.farm.db(), QStringLiteral("select count(*) cuenta from Enfermedades")) > 0);
+    }
+
+    void startupReadsTheSettings() {
+        TempFarm farm;
+        FixedClock clock{QDate(2026, 12, 9)};
+        Settings settings(farm.folder() + QStringLiteral("/Quendal.conf"));
+        {
+            TFPantallaPrincipal window(FarmContext{farm.db(), clock, settings, QStringLiteral("GRANJA")});
+            QVERIFY(window.startupPlan().upgradeDatabase);
+            QVERIFY(!window.startupPlan().offerUpdate);
+        }
+        settings.setVersionActual(QStringLiteral("cualquier cosa"));
+        settings.setActualizacionAutomatica(true);
+        TFPantallaPrincipal window(FarmContext{farm.db(), clock, settings, QStringLiteral("GRANJA")});
+        QVERIFY(!window.startupPlan().upgradeDatabase);
+        QVERIFY(window.startupPlan().offerUpdate);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
