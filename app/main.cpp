@@ -9,6 +9,7 @@
 #include "db/Database.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -25,6 +26,9 @@ int main(int argc, char* argv[]) {
     Settings settings;
     SystemClock clock;
     TFPantallaPrincipal window(FarmContext{*db, clock, settings, machineTag()});
+    // Without a window manager a maximise request is not honoured: fill the screen first.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return application.exec();
 }
