@@ -124,11 +124,11 @@ TEST(ArchiveDamage, BrokenFieldsAreReportedBeforeAnythingIsWritten) {
         {"encrypted entry", [&](QByteArray& b) { b[entry(2).flagsAt()] = 13; }, Kind::Unsupported, ""},
         {"offset field", [&](QByteArray& b) { kit::putU32(b, entry(2).flagsAt() - 8, 5); }, Kind::Damaged, ""},
         {"negative size", [&](QByteArray& b) { kit::putI64(b, entry(2).flagsAt() + 1, -1); }, Kind::Damaged, ""},
-        {"stored past the end", [&](QByteArray& b) { kit::putI64(b, entry(2).flagsAt() + 9, 1 << 30); },
-         Kind::Damaged, ""},
+        {"stored past the end", [&](QByteArray& b) { kit::putI64(b, entry(2).flagsAt() + 9, 1 << 30); }, Kind::Damaged,
+         ""},
         {"negative stored", [&](QByteArray& b) { kit::putI64(b, entry(2).flagsAt() + 9, -8); }, Kind::Damaged, ""},
-        {"stored size cuts a block", [&](QByteArray& b) { kit::putI64(b, entry(2).flagsAt() + 9, 9); },
-         Kind::Damaged, ""},
+        {"stored size cuts a block", [&](QByteArray& b) { kit::putI64(b, entry(2).flagsAt() + 9, 9); }, Kind::Damaged,
+         ""},
         {"block length 0", [&](QByteArray& b) { kit::putU32(b, entry(2).blocks[0].offset, 0); }, Kind::Damaged, ""},
         {"block length -2^31", [&](QByteArray& b) { kit::putU32(b, entry(2).blocks[0].offset, 0x80000000); },
          Kind::Damaged, ""},
@@ -189,10 +189,9 @@ TEST(ArchiveDamage, BadZlibStreamsAreReported) {
 
 TEST(ArchiveDamage, HostileNamesNeverWriteOutsideTheFolder) {
     const QList<kit::RawFile> hostile{
-        {"..\\evil", "x"},           {"a\\..\\..\\evil", "x"}, {"../evil", "x"},
-        {"\\tmp\\evil", "x"},        {"/tmp/evil", "x"},       {"C:\\evil", "x"},
-        {"C:evil", "x"},             {"a\\. .\\evil", "x"},    {"..\\.", {}, true},
-        {QByteArray("a\0b", 3), "x"}};
+        {"..\\evil", "x"},   {"a\\..\\..\\evil", "x"},    {"../evil", "x"}, {"\\tmp\\evil", "x"},
+        {"/tmp/evil", "x"},  {"C:\\evil", "x"},           {"C:evil", "x"},  {"a\\. .\\evil", "x"},
+        {"..\\.", {}, true}, {QByteArray("a\0b", 3), "x"}};
     TempFolder temp;
     for (const kit::RawFile& bad : hostile) {
         bool escaped = true;

@@ -249,8 +249,11 @@ TEST(ArchiveLayout, WalkOrderFolderEntriesDatesAndCounters) {
     const struct {
         const char* path;
         QByteArray content;
-    } files[] = {{"b.txt", "bbb"}, {"A.txt", kit::farmRows(100000)}, {"Año 2024/x y.db", kit::randomBytes(4, 70000)},
-                 {"Año 2024/sub/c", ""}, {"z/w/d", "d"}};
+    } files[] = {{"b.txt", "bbb"},
+                 {"A.txt", kit::farmRows(100000)},
+                 {"Año 2024/x y.db", kit::randomBytes(4, 70000)},
+                 {"Año 2024/sub/c", ""},
+                 {"z/w/d", "d"}};
     for (const auto& f : files)
         kit::writeFile(root.filePath(QString::fromUtf8(f.path)), f.content);
     setModified(root.filePath("b.txt"), QDateTime(QDate(2024, 2, 29), QTime(18, 0)));
@@ -259,8 +262,8 @@ TEST(ArchiveLayout, WalkOrderFolderEntriesDatesAndCounters) {
     QStringList names;
     for (const auto& e : a.list)
         names << QString::fromLatin1(e.name);
-    EXPECT_EQ(names, QStringList({"A.txt", "b.txt", "A\u00F1o 2024\\x y.db", "A\u00F1o 2024\\sub\\c",
-                                  "vac\u00EDa\\.", "z\\vac\u00EDa2\\.", "z\\w\\d"}));
+    EXPECT_EQ(names, QStringList({"A.txt", "b.txt", "A\u00F1o 2024\\x y.db", "A\u00F1o 2024\\sub\\c", "vac\u00EDa\\.",
+                                  "z\\vac\u00EDa2\\.", "z\\w\\d"}));
     std::int64_t bytes = 0, stored = 0;
     for (const auto& e : a.list) {
         const bool folder = e.name.endsWith('.');

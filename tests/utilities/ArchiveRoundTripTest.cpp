@@ -14,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 struct Sample {
@@ -70,12 +74,12 @@ TEST(ArchiveRoundTrip, ReadsWhatTheIndependentWriterWrites) {
     TempFolder temp;
     const QByteArray big = kit::farmRows(200000) + kit::randomBytes(6, 100000);
     kit::writeFile(temp.file("ZR"), kit::build({
-                                         {"A\xF1o\\datos.db", big},                           // Windows-1252
-                                         {QString::fromUtf8("日本\\ñ.txt").toUtf8(), "utf"}, // UTF-8
-                                         {"vieja.", {}, true},                                // folder as "name."
-                                         {"nueva\\.", {}, true},
-                                         {"c\\vac\xEDo", {}},
-                                     }));
+                                        {"A\xF1o\\datos.db", big},                          // Windows-1252
+                                        {QString::fromUtf8("日本\\ñ.txt").toUtf8(), "utf"}, // UTF-8
+                                        {"vieja.", {}, true},                               // folder as "name."
+                                        {"nueva\\.", {}, true},
+                                        {"c\\vac\xEDo", {}},
+                                    }));
     ArchiveReader reader(temp.file("ZR"));
     reader.extractAll(temp.file("out"));
     EXPECT_EQ(kit::tree(temp.file("out")),
@@ -122,7 +126,9 @@ TEST(ArchiveRoundTrip, ExistingFilesFollowTheAnswers) {
         bool cancelled;
     } rows[] = {
         {{OverwriteAnswer::Keep, OverwriteAnswer::Replace, OverwriteAnswer::Keep, OverwriteAnswer::Replace},
-         "ONON", 4, false},
+         "ONON",
+         4,
+         false},
         {{OverwriteAnswer::Keep, OverwriteAnswer::ReplaceAll}, "ONNN", 2, false},
         {{OverwriteAnswer::Replace, OverwriteAnswer::Cancel}, "NOOO", 2, true},
     };
@@ -196,9 +202,14 @@ TEST(ArchiveRoundTrip, WhatAnInterruptedWriterLeftPastTheEndIsIgnored) {
     EXPECT_EQ(reader.entries()[0].name, "a");
 }
 
-TEST(ArchiveRoundTrip, TheArchiveIsLeftOutOfTheTreeItIsWrittenIn) {
+TEST(ArchiveRoundTrip, PipesLoopsAndTheArchiveItselfAreLeftOut) {
     TempFolder temp;
     kit::writeFile(temp.file("a"), "a");
+#ifdef Q_OS_UNIX
+    ASSERT_EQ(::mkfifo(QFile::encodeName(temp.file("tubo")).constData(), 0600), 0); // reading it would hang
+#endif
+    ASSERT_TRUE(QFile::link(temp.path(), temp.file("bucle")));           // a folder link back up the tree
+    ASSERT_TRUE(QFile::link(temp.file("no existe"), temp.file("rota"))); // a broken link
     ArchiveWriter writer(temp.file("ZR"));
     writer.addFolderTree(temp.path());
     ArchiveReader reader(temp.file("ZR"));

@@ -25,8 +25,13 @@ QByteArray farmRows(qsizetype size) {
     QByteArray bytes;
     for (int row = 0; bytes.size() < size; ++row)
         bytes += QStringLiteral("H%1;jaula %2;%3/0%4/2024;nacidos %5;destetados %6\n")
-                     .arg(row, 6, 10, QChar(u'0')).arg(row % 480).arg(row % 28 + 1).arg(row % 9 + 1)
-                     .arg(row % 13).arg(row % 11).toLatin1();
+                     .arg(row, 6, 10, QChar(u'0'))
+                     .arg(row % 480)
+                     .arg(row % 28 + 1)
+                     .arg(row % 9 + 1)
+                     .arg(row % 13)
+                     .arg(row % 11)
+                     .toLatin1();
     bytes.truncate(size);
     return bytes;
 }
@@ -58,8 +63,12 @@ QStringList tree(const QString& root) {
 std::uint32_t u32(const QByteArray& bytes, qsizetype at) {
     return qFromLittleEndian<std::uint32_t>(bytes.constData() + at);
 }
-void putU32(QByteArray& bytes, qsizetype at, std::uint32_t value) { qToLittleEndian(value, bytes.data() + at); }
-void putI64(QByteArray& bytes, qsizetype at, std::int64_t value) { qToLittleEndian(value, bytes.data() + at); }
+void putU32(QByteArray& bytes, qsizetype at, std::uint32_t value) {
+    qToLittleEndian(value, bytes.data() + at);
+}
+void putI64(QByteArray& bytes, qsizetype at, std::int64_t value) {
+    qToLittleEndian(value, bytes.data() + at);
+}
 
 std::uint32_t referenceChecksum(const QByteArray& bytes) {
     const z_crc_t* table = get_crc_table();

@@ -43,7 +43,8 @@ ArchiveError ArchiveError::unsupported(const QString& archivePath, const QString
 }
 
 ArchiveError ArchiveError::tooLarge(const QString& archivePath) {
-    return {Kind::TooLarge, QStringLiteral("El archivo \"%1\" superaría los 2 GB que admite el formato").arg(archivePath)};
+    return {Kind::TooLarge,
+            QStringLiteral("El archivo \"%1\" superaría los 2 GB que admite el formato").arg(archivePath)};
 }
 
 ArchiveError ArchiveError::readFailed(const QString& path) {

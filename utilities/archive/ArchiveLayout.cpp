@@ -8,8 +8,12 @@ namespace ArchiveLayout {
 
 namespace {
 
-template <typename T> void put(unsigned char* at, T value) { qToLittleEndian<T>(value, at); }
-template <typename T> T get(const unsigned char* at) { return qFromLittleEndian<T>(at); }
+template <typename T> void put(unsigned char* at, T value) {
+    qToLittleEndian<T>(value, at);
+}
+template <typename T> T get(const unsigned char* at) {
+    return qFromLittleEndian<T>(at);
+}
 
 } // namespace
 
@@ -57,9 +61,13 @@ Header Header::decodeFixed(const unsigned char* p) {
     return h;
 }
 
-std::uint32_t Header::commentLength(const unsigned char* p) { return get<std::uint32_t>(p + 269); }
+std::uint32_t Header::commentLength(const unsigned char* p) {
+    return get<std::uint32_t>(p + 269);
+}
 
-QDateTime Entry::modifiedTime() const { return ExtendedReal::toDateTime(modified); }
+QDateTime Entry::modifiedTime() const {
+    return ExtendedReal::toDateTime(modified);
+}
 
 QByteArray Entry::encode() const {
     QByteArray bytes(kEntryFixedSize + rawName.size(), '\0');

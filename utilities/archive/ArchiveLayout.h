@@ -46,10 +46,12 @@ constexpr std::uint32_t kAttributeArchive = 0x20;
 constexpr std::int64_t kMaxArchiveSize = 0x7FFFFFFF;
 // Limits a reader enforces before trusting a length it has not checked yet.
 constexpr std::uint32_t kMaxNameLength = 32767;
-constexpr std::uint32_t kMaxBlockSize = 16u << 20;
+constexpr std::uint32_t kMaxBlockSize = 1u << 20;
 
 // The output buffer compression gets: the block size plus one hundredth.
-constexpr std::uint32_t compressedLimit(std::uint32_t blockSize) { return blockSize + blockSize / 100; }
+constexpr std::uint32_t compressedLimit(std::uint32_t blockSize) {
+    return blockSize + blockSize / 100;
+}
 
 struct Header {
     std::uint32_t signature = kSignature;
@@ -76,8 +78,8 @@ struct Header {
 
 struct Entry {
     QByteArray rawName;
-    QString name;         // rawName decoded
-    double modified = 0;  // days since 30 December 1899, 0 when unknown
+    QString name;        // rawName decoded
+    double modified = 0; // days since 30 December 1899, 0 when unknown
     std::uint32_t attributes = 0;
     std::uint16_t segment = 1;
     std::uint32_t offset = 0; // of the entry itself from the start of the archive

@@ -20,9 +20,13 @@ ArchiveReader::ArchiveReader(QIODevice* device, const QString& name) : m_name(na
 
 ArchiveReader::~ArchiveReader() = default;
 
-ArchiveError ArchiveReader::damage(const QString& detail) const { return ArchiveError::damaged(m_name, detail); }
+ArchiveError ArchiveReader::damage(const QString& detail) const {
+    return ArchiveError::damaged(m_name, detail);
+}
 
-int ArchiveReader::threads() const { return m_threads > 0 ? m_threads : BlockPipeline::defaultThreads(); }
+int ArchiveReader::threads() const {
+    return m_threads > 0 ? m_threads : BlockPipeline::defaultThreads();
+}
 
 const Header& ArchiveReader::header() {
     open();
@@ -182,8 +186,8 @@ ExtractResult ArchiveReader::extractAll(const QString& folder) {
     return result;
 }
 
-void ArchiveReader::extractFile(const Located& at, const QString& root, BlockPipeline& pipeline,
-                                ExtractResult& result, bool& replaceAll) {
+void ArchiveReader::extractFile(const Located& at, const QString& root, BlockPipeline& pipeline, ExtractResult& result,
+                                bool& replaceAll) {
     const Entry& entry = at.entry;
     const QString target = root + u'/' + at.parts.join(u'/');
     const QString parent = QFileInfo(target).absolutePath();

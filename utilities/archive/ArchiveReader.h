@@ -16,7 +16,8 @@ class BlockPipeline;
 
 // What to do with a file about to be unpacked over an existing one.
 enum class OverwriteAnswer { Replace, ReplaceAll, Keep, Cancel };
-using OverwriteQuestion = std::function<OverwriteAnswer(const ArchiveLayout::Entry& archived, const QFileInfo& existing)>;
+using OverwriteQuestion =
+    std::function<OverwriteAnswer(const ArchiveLayout::Entry& archived, const QFileInfo& existing)>;
 
 struct ExtractResult {
     int files = 0;   // files written

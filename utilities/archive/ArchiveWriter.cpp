@@ -91,15 +91,16 @@ void ArchiveWriter::addFolderTree(const QString& folder) {
     m_file.close();
 }
 
-void ArchiveWriter::collect(const QString& folder, const QString& prefix, QStringList& ancestors,
-                            QList<Item>& items) {
+void ArchiveWriter::collect(const QString& folder, const QString& prefix, QStringList& ancestors, QList<Item>& items) {
     const QDir dir(folder);
     if (!dir.isReadable())
         throw ArchiveError::readFailed(folder);
-    // Regular files (and links to them) only: a pipe or device would hang or
-    // make no sense in a backup.
-    QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Unsorted);
-    QFileInfoList folders = dir.entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
+    // Every file, hidden and system ones too; isFile() below then keeps
+    // regular files and links to them only, since a pipe or a device would
+    // hang the backup or make no sense in it.
+    const auto every = QDir::Hidden | QDir::System;
+    QFileInfoList files = dir.entryInfoList(QDir::Files | every, QDir::Unsorted);
+    QFileInfoList folders = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | every, QDir::Unsorted);
     sortByName(files);
     sortByName(folders);
 
@@ -113,7 +114,7 @@ void ArchiveWriter::collect(const QString& folder, const QString& prefix, QStrin
     for (const QFileInfo& sub : std::as_const(folders)) {
         // A link back to a folder already being walked would never end.
         const QString canonical = sub.canonicalFilePath();
-        if (canonical.isEmpty() || ancestors.contains(canonical))
+        if (!sub.isDir() || canonical.isEmpty() || ancestors.contains(canonical))
             continue;
         yielded = true;
         ancestors.append(canonical);

@@ -38,7 +38,9 @@ std::unique_ptr<Block> BlockPipeline::take() {
     return block;
 }
 
-void BlockPipeline::recycle(std::unique_ptr<Block> block) { m_idle.push_back(std::move(block)); }
+void BlockPipeline::recycle(std::unique_ptr<Block> block) {
+    m_idle.push_back(std::move(block));
+}
 
 void BlockPipeline::submit(std::unique_ptr<Block> block) {
     block->done = false;
