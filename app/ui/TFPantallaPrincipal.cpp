@@ -3,7 +3,10 @@
 #include "Artwork.h"
 #include "TFConsolaSQL.h"
 #include "TFSplash.h"
+#include "Messages.h"
 #include "app/AppInfo.h"
+#include "blocks/ui/TFCubricionesHembras.h"
+#include "blocks/ui/TFInseminacionesHembras.h"
 
 #include <QAction>
 #include <QFrame>
@@ -101,8 +104,23 @@ void TFPantallaPrincipal::openScreens() {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, slot);
     };
+    // Each screen is created when chosen, shown modally and destroyed when it closes.
+    auto screen = [this](const char* path, auto make) {
+        QAction* a = m_actions.value(QString::fromUtf8(path));
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this, make] {
+            messages::guarded(this, [&] {
+                auto dialog = make();
+                dialog->exec();
+            });
+        });
+    };
     enable("Archivo/Salir", [this] { close(); });
     enable("Archivo/Acerca de Torvane...", [this] { about(QGuiApplication::queryKeyboardModifiers()); });
+    screen("Control por Bloques/Cubriciones",
+           [this] { return std::make_unique<TFCubricionesHembras>(m_context, this); });
+    screen("Control por Bloques/Entrada inseminaciones",
+           [this] { return std::make_unique<TFInseminacionesHembras>(m_context, this); });
 }
 
 QAction* TFPantallaPrincipal::action(const QString& path) const {
