@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+class Database;
+class Query;
+
+// The daily maternity ledger (HistoricoMaternidad): one day row per date on which
+// something was recorded, with the day's event counters and two running totals
+// (females and males present at the end of the day).
+//
+// Every event call is one recording: make sure the day row exists (carrying the
+// totals of the latest earlier day, 0 and 0 when there is none), add the event's
+// counts, and shift the totals of every later day when the event changes how many
+// animals are present. A recording runs in its own Transaction, which nests as a
+// savepoint inside a caller's: either all of its statements take effect or none.
+//
+// Two ways of creating a day row exist and give the same row: the register style
+// inserts it with zero counters and then adds the event with an update; the block
+// style writes the batch's counts straight into the new row.
+class MaternityLedger {
+public:
+    explicit MaternityLedger(Database& db);
+
+    // Register style, on her entry date: one female more that day (AltasHembras +1)
+    // and every later day.
+    void newFemale(const QDate& entry);
+    // Register style, on her cull date: one female fewer that day and every later
+    // day; causaBaja 0 counts as culled (BajasHembrasEliminadas), 1 as died
+    // (BajasHembrasMuertas). Any other cause is no cull and is refused.
+    void cull(const QDate& date, int causaBaja);
+    // Register style: count females added at once on their entry date. 0 sends nothing.
+    void bulkAdditions(const QDate& date, int count);
+
+    // Block style. A batch with nothing in it (every count 0) sends nothing.
+    void matings(const QDate& date, int count); // inseminations count here too
+    void palpations(const QDate& date, int positives, int negatives);
+    // births = females with at least one kit born alive or dead (see BirthTally).
+    void births(const QDate& date, int births, int alive, int dead);
+    void weanings(const QDate& date, int count, int kits);
+
+    // A day's running totals corrected by hand: the day row itself is saved by its
+    // screen; here every later day moves by the same differences ("+-3" for -3).
+    // Nothing is sent when both differences are 0.
+    void correctTotals(const QDate& date, int deltaFemales, int deltaMales);
+
+    // The batch totals of a births run: a litter with neither kit alive nor dead
+    // is written as a birth elsewhere but not counted as one here.
+    struct BirthTally {
+        int births = 0;
+        int alive = 0;
+        int dead = 0;
+        void add(int aliveKits, int deadKits);
+    };
+    void births(const QDate& date, const BirthTally& tally);
+
+    // A female's save records a cull when she is saved culled or dead (0 or 1)
+    // while she was active (neither 0 nor 1, normally -1) when editing began; a
+    // new female counts as active.
+    // Changing the cause of an already culled female records nothing.
+    static bool recordsCull(int causaWhenEditingBegan, int causaSaved);
+
+    // The totals a new day row for this date would carry: those of the latest
+    // earlier day row, 0 and 0 when there is none.
+    struct Totals {
+        qint64 females = 0;
+        qint64 males = 0;
+    };
+    Totals carriedTotals(const QDate& date);
+
+    // Every statement the ledger sends, as sent (lines joined by "\n"); for logs and tests.
+    void setTrace(std::function<void(const QString&)> trace) { m_trace = std::move(trace); }
+
+private:
+    enum class Style { Register, Block };
+    struct Counters;
+
+    // The register recordings: day row with zero counters, the day's update, the shift.
+    void registerEvent(const QString& date, const QStringList& dayUpdate, const QStringList& shift);
+    // The block recordings: counts written into a new row, or one update of an existing one.
+    void blockEvent(const QString& date, const Counters& counters, const QString& update);
+
+    bool dayRowExists(Query& q, const QString& date);
+    Totals carried(Query& q, const QString& date, Style style);
+    void insertDay(Query& q, const QString& date, const Totals& totals, const Counters& counters);
+    void run(Query& q, const QStringList& lines);
+    static QString dateOf(const QDate& date);
+
+    Database& m_db;
+    std::function<void(const QString&)> m_trace;
+};
