@@ -1,3 +1,4 @@
+#include "Modal.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
 #include "app/Clock.h"
@@ -58,21 +59,6 @@ const QStringList kMenuPaths = {
     "Selección/Listado Hembras",
     "Selección/Listado Machos",
 };
-
-// Drives the modal window as soon as it is up and active; whatever the drive
-// leaves open is closed so that a failing check never hangs the run.
-void whenModal(const std::function<void(QWidget*)>& drive) {
-    QTimer::singleShot(0, [drive] {
-        QWidget* modal = nullptr;
-        QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
-        modal->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(modal));
-        QPointer<QWidget> guard(modal);
-        drive(modal);
-        if (guard && guard->isVisible() && !qobject_cast<TFSplash*>(guard.data()))
-            guard->close();
-    });
-}
 
 } // namespace
 
@@ -156,7 +142,7 @@ private slots:
             QVERIFY(splash->findChild<QLabel*>(QStringLiteral("line"))->text().startsWith(
                 QStringLiteral("Programa de Gestión Cunícola")));
             seen = true;
-        });
+        }, true);
         f.window.about(Qt::NoModifier);
         QVERIFY(seen);
     }

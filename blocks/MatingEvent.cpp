@@ -1,0 +1,87 @@
+#include "MatingEvent.h"
+
+#include "BlockRow.h"
+#include "db/FarmParameters.h"
+#include "db/MaternityLedger.h"
+#include "db/Query.h"
+#include "db/SqlFormat.h"
+#include "pools/PoolCounters.h"
+
+MatingEvent::MatingEvent(const FarmParameters& parameters)
+    : m_diasCubrirPosparto(parameters.diasCubrirPosparto), m_edad1CubrirHembra(parameters.edad1CubrirHembra) {}
+
+QStringList MatingEvent::candidates(const CageRange& range, const QDate& day, const QString& firstLine,
+                                    const QString& healthy) const {
+    const QString dEdad = sql::dateText(day.addDays(-m_edad1CubrirHembra));
+    const QString dPost = sql::dateText(day.addDays(-m_diasCubrirPosparto));
+    QStringList lines{firstLine};
+    lines << rangeLines(range);
+    lines << QStringLiteral(" and FechaNacimiento<='%1' and ((Palpacion=False) or (FechaParto<='%2')) and %3=0 and "
+                            "CausaBaja not in (0,1) and orden in ( select max(orden) from CubriHembras group by "
+                            "CodigoHembra)")
+                 .arg(dEdad, dPost, healthy);
+    // Never-mated females old enough, from the whole farm.
+    lines << QStringLiteral(" union select CodigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, False, '01/01/2000', "
+                            "0 from Hembras where CodigoHembra not in (select CodigoHembra from CubriHembras) and "
+                            "FechaNacimiento<='%1'")
+                 .arg(dEdad);
+    return lines;
+}
+
+QStringList MatingEvent::candidateStatement(const CageRange& range, const QDate& day) const {
+    return candidates(range, day,
+                      QStringLiteral("select a.codigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, Palpacion, "
+                                     "FechaParto, Orden from Hembras a, CubriHembras b where "
+                                     "a.CodigoHembra=b.CodigoHembra "),
+                      QStringLiteral("enfermedad"));
+}
+
+QString MatingEvent::candidateRow(const Query& result) const {
+    return blockrow::femaleRow(result, {QStringLiteral("0"), result.field(QStringLiteral("Orden")).asString()});
+}
+
+void MatingEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
+    const QString female = fields.value(blockrow::kAnimal);
+    const QString male = sql::whole(fields.value(kMale).toDouble());
+    Query q(db);
+    q << "insert into CubriHembras (CodigoHembra, FechaCubricion, CodigoMacho,"
+      << "NacidosVivos, NacidosMuertos, Anadidos, Quitados, Destetados, Destetada)"
+      << QStringLiteral("VALUES (%1, '%2', %3, 0, 0, 0, 0, 0, False)").arg(female, sql::dateText(day), male);
+    q.exec();
+    q.clear();
+    // The male's mirror row is written also for male 0.
+    q << "insert into CubriMachos (CodigoMacho, FechaCubricion, CodigoHembra,"
+      << "NacidosVivos, NacidosMuertos)"
+      << QStringLiteral("VALUES (%1, '%2', %3, 0, 0)").arg(male, sql::dateText(day), female);
+    q.exec();
+}
+
+void MatingEvent::recordLedger(Database& db, const QDate& day, int rows) {
+    MaternityLedger(db).matings(day, rows);
+}
+
+InseminationEvent::InseminationEvent(const FarmParameters& parameters, QString pool)
+    : MatingEvent(parameters), m_pool(std::move(pool)) {}
+
+QStringList InseminationEvent::candidateStatement(const CageRange& range, const QDate& day) const {
+    return candidates(range, day,
+                      QStringLiteral("select a.codigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, Palpacion, "
+                                     "FechaParto, Orden from Hembras a, CubriHembras b where "
+                                     "a.CodigoHembra=b.CodigoHembra"),
+                      QStringLiteral("Enfermedad"));
+}
+
+QString InseminationEvent::candidateRow(const Query& result) const {
+    return blockrow::femaleRow(result, {m_pool, result.field(QStringLiteral("Orden")).asString()});
+}
+
+void InseminationEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
+    const QString female = fields.value(blockrow::kAnimal);
+    Query q(db);
+    q << "insert into CubriHembras (CodigoHembra, FechaCubricion, CodigoMacho,"
+      << "NacidosVivos, NacidosMuertos, Anadidos, Quitados, Destetados, Destetada)"
+      << QStringLiteral("VALUES (%1, '%2',  -1, 0, 0, 0, 0, 0, False)").arg(female, sql::dateText(day));
+    q.exec();
+    // The female is classified after her new cycle row exists; rows of this day do not count.
+    PoolCounters(db).recordInsemination(female.toLongLong(), day, fields.value(kPool));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "TempFarm.h"
+#include "db/Query.h"
+#include "db/SqlFormat.h"
+
+#include <QDate>
+
+// A farm for the block screens: parameters set, and helpers that add females
+// and their cycle rows as the registers would have left them.
+class BlockFarm : public TempFarm {
+public:
+    BlockFarm() {
+        db().exec(QStringLiteral("update DatosExplotacion set DiasPalpar=10, DiasDestetar=30, DiasCubrirPosparto=10, "
+                                 "Edad1CubrirHembra=130, Marca1='Buena', Marca2='', Marca3='Vieja', Marca4='Otra'"));
+    }
+
+    void female(int code, int cage, const QDate& born, int disease = 0, int causa = -1, bool mark1 = false,
+                bool mark3 = false) {
+        db().exec(QStringLiteral("insert into Hembras values (%1, 0, 0, %2, %3, '', %4, %5, %6, False, %7, False, "
+                                 "NULL, %8, 0, False)")
+                      .arg(sql::number(code), sql::date(born), sql::date(born.addDays(60)), sql::number(disease),
+                           sql::number(cage), sql::logical(mark1), sql::logical(mark3), sql::number(causa)));
+    }
+
+    // A cycle row: mated on `mated`, with a palpation and an optional birth.
+    void cycle(int female, const QDate& mated, std::optional<bool> palpation = std::nullopt, const QDate& birth = {},
+               int alive = 0, int dead = 0, bool weaned = false, int male = 7) {
+        db().exec(QStringLiteral("insert into CubriHembras (CodigoHembra, FechaCubricion, CodigoMacho, Palpacion, "
+                                 "FechaParto, NacidosVivos, NacidosMuertos, Anadidos, Quitados, Destetados, Destetada) "
+                                 "values (%1, %2, %3, %4, %5, %6, %7, 0, 0, 0, %8)")
+                      .arg(sql::number(female), sql::date(mated), sql::number(male), sql::palpation(palpation),
+                           sql::date(birth), sql::number(alive), sql::number(dead), sql::logical(weaned)));
+    }
+
+    qint64 count(const QString& statement) {
+        return Query::scalar(db(), statement, QStringLiteral("cuenta")).asInteger();
+    }
+};

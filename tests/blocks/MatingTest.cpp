@@ -1,0 +1,204 @@
+#include "BlockFarm.h"
+#include "blocks/BlockBatch.h"
+#include "blocks/BlockRow.h"
+#include "blocks/MatingEvent.h"
+#include "db/DbError.h"
+#include "db/FarmParameters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate kDay(2002, 6, 1);
+const QDate kOldEnough = kDay.addDays(-130);
+const QDate kPost = kDay.addDays(-10);
+
+QStringList females(const CandidateList& list) {
+    QStringList codes;
+    for (int i = 0; i < list.size(); ++i)
+        codes << list.fields(i).at(blockrow::kAnimal);
+    return codes;
+}
+
+class Matings : public ::testing::Test {
+protected:
+    BlockFarm farm;
+    CandidateList load(const CageRange& range = {}, const QDate& day = kDay) {
+        MatingEvent event(FarmParameters::read(farm.db()));
+        return blockbatch::load(farm.db(), event, range, day);
+    }
+    void process(const CandidateList& list, const QDate& day = kDay) {
+        MatingEvent event(FarmParameters::read(farm.db()));
+        blockbatch::process(farm.db(), event, list, day);
+    }
+};
+
+TEST_F(Matings, CandidatesByTheirLastCycle) {
+    farm.female(1, 10, kOldEnough);                // last cycle palpated negative yesterday
+    farm.cycle(1, kDay.addDays(-40), true, kDay.addDays(-200), 8);
+    farm.cycle(1, kDay.addDays(-11), false);
+    farm.female(2, 11, kOldEnough);                // birth on dPost itself
+    farm.cycle(2, kPost.addDays(-30), true, kPost, 7);
+    farm.female(3, 12, kOldEnough);                // birth one day after dPost
+    farm.cycle(3, kPost.addDays(-29), true, kPost.addDays(1), 7);
+    farm.female(4, 13, kOldEnough);                // mated, not palpated
+    farm.cycle(4, kDay.addDays(-3));
+    farm.female(5, 14, kOldEnough, 3);             // sick
+    farm.cycle(5, kDay.addDays(-20), false);
+    farm.female(6, 15, kOldEnough, 0, 0);          // culled
+    farm.cycle(6, kDay.addDays(-20), false);
+    farm.female(7, 16, kOldEnough.addDays(1));     // too young, whatever her cycle says
+    farm.cycle(7, kDay.addDays(-20), false);
+    farm.female(8, 17, kOldEnough);                // pregnant
+    farm.cycle(8, kDay.addDays(-20), true);
+    EXPECT_EQ(females(load()), QStringList({"1", "2"}));
+}
+
+TEST_F(Matings, NeverMatedFemalesOfTheWholeFarmWhateverTheirState) {
+    farm.female(20, 500, kOldEnough, 4, 0);        // outside the range, sick and culled
+    farm.female(21, 501, kOldEnough.addDays(1));   // too young
+    farm.female(22, 30, kOldEnough);
+    farm.cycle(22, kDay.addDays(-15), false);
+    const CandidateList list = load({25, 40});
+    EXPECT_EQ(females(list), QStringList({"22", "20"}));
+    EXPECT_EQ(list.at(1), QStringLiteral("000500|20|False|False|False|False|0|0"));
+    EXPECT_EQ(list.fields(0).at(MatingEvent::kOrden), QStringLiteral("1"));
+
+    // A range from above to below lists only the never-mated group.
+    EXPECT_EQ(females(load({40, 25})), QStringList({"20"}));
+}
+
+TEST_F(Matings, RangeBoundsAndMarks) {
+    for (int cage : {200, 5, 40}) {
+        farm.female(cage, cage, kOldEnough, 0, -1, cage == 40, cage == 40);
+        farm.cycle(cage, kDay.addDays(-20), false);
+    }
+    EXPECT_EQ(females(load()), QStringList({"5", "40", "200"}));
+    EXPECT_EQ(females(load({6, 0})), QStringList({"40", "200"}));
+    EXPECT_EQ(females(load({0, 40})), QStringList({"5", "40"}));
+    EXPECT_EQ(females(load({40, 40})), QStringList({"40"}));
+    EXPECT_EQ(load({40, 40}).at(0), QStringLiteral("000040|40|True|False|True|False|0|3"));
+}
+
+TEST_F(Matings, ProcessingWritesCycleMirrorAndLedger) {
+    farm.db().exec(QStringLiteral("insert into HistoricoMaternidad Values ('05/20/2002', 120, 0, 0, 0, 8, 0, 0, 0, 0, "
+                                  "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 ,0, '')"));
+    for (int i = 1; i <= 10; ++i)
+        farm.female(i, i, kOldEnough);
+    CandidateList list = load();
+    ASSERT_EQ(list.size(), 10);
+    list.setFields(0, MatingEvent::kMale, {QStringLiteral("33")});
+    process(list);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where FechaCubricion='06/01/2002' "
+                                        "and Palpacion is NULL and FechaParto is NULL and Destetada=False and "
+                                        "Maquina is NULL and NacidosVivos=0")),
+              10);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where CodigoHembra=1 and "
+                                        "CodigoMacho=33")),
+              1);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriMachos where CodigoMacho=0")), 9);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriMachos where CodigoMacho=33 and "
+                                        "CodigoHembra=1 and FechaCubricion='06/01/2002'")),
+              1);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from HistoricoMaternidad where Fecha='06/01/2002' "
+                                        "and Cubriciones=10 and NumeroTotalHembras=120 and NumeroTotalMachos=8")),
+              1);
+
+    // Five more the same day add to the day row; the mated ones are no longer candidates.
+    for (int i = 11; i <= 15; ++i)
+        farm.female(i, i, kOldEnough);
+    list = load();
+    EXPECT_EQ(list.size(), 5);
+    process(list);
+    EXPECT_EQ(farm.count(QStringLiteral("select Cubriciones cuenta from HistoricoMaternidad where "
+                                        "Fecha='06/01/2002'")),
+              15);
+}
+
+TEST_F(Matings, AnEmptyBatchWritesNothing) {
+    process(CandidateList());
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from HistoricoMaternidad")), 0);
+}
+
+TEST_F(Matings, SameFemaleTwiceOnOneDayTheLaterRowIsHerLast) {
+    farm.female(1, 1, kOldEnough);
+    const CandidateList list = load();
+    process(list);
+    process(list);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where CodigoHembra=1")), 2);
+    EXPECT_EQ(farm.count(QStringLiteral("select max(orden) cuenta from CubriHembras where CodigoHembra=1")), 2);
+}
+
+TEST_F(Matings, AFailureHalfWayWritesNothingAtAll) {
+    for (int i = 1; i <= 3; ++i)
+        farm.female(i, i, kOldEnough);
+    const CandidateList list = load();
+    // The last row's female breaks its statement after two rows were written.
+    CandidateList broken;
+    broken.insert(list.at(0));
+    broken.insert(list.at(1));
+    broken.insert(QStringLiteral("000003|3)|False|False|False|False|0|0"));
+    EXPECT_THROW(process(broken), DbError);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriHembras")), 0);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriMachos")), 0);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from HistoricoMaternidad")), 0);
+    // Corrected and processed again, every female is mated once.
+    process(load());
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriHembras")), 3);
+}
+
+} // namespace
+
+namespace {
+
+class Inseminations : public Matings {
+protected:
+    CandidateList loadPool(const QString& pool) {
+        InseminationEvent event(FarmParameters::read(farm.db()), pool);
+        return blockbatch::load(farm.db(), event, {}, kDay);
+    }
+    void processPool(const CandidateList& list) {
+        InseminationEvent event(FarmParameters::read(farm.db()), QString());
+        blockbatch::process(farm.db(), event, list, kDay);
+    }
+};
+
+TEST_F(Inseminations, RowsTakeThePoolOfTheLoadAndEditsChangeOneRow) {
+    farm.female(1, 1, kOldEnough);
+    farm.female(2, 2, kOldEnough);
+    farm.cycle(2, kDay.addDays(-45), true, kDay.addDays(-15), 9);
+    farm.female(3, 3, kOldEnough);
+    CandidateList list = loadPool(QStringLiteral("P7"));
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list.at(0), QStringLiteral("000001|1|False|False|False|False|P7|0"));
+    list.setFields(1, InseminationEvent::kPool, {QStringLiteral("P8")});
+    list.setFields(2, InseminationEvent::kPool, {QString()});
+    farm.db().exec(QStringLiteral("insert into HistoricoMaternidad Values ('06/01/2002', 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, "
+                                  "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 ,0, '')"));
+    processPool(list);
+
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where CodigoMacho=-1 and "
+                                        "FechaCubricion='06/01/2002'")),
+              3);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriMachos")), 0);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from Pools where FechaPool='06/01/2002' and "
+                                        "CodigoHembra=1 and Pool='P7' and Estado='N' and Palpacion is NULL")),
+              1);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from Pools where CodigoHembra=2 and Pool='P8' and "
+                                        "Estado='L' and DiasPos=15")),
+              1);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from MasterPools")), 3) << "P7, P8 and the empty name";
+    EXPECT_EQ(farm.count(QStringLiteral("select TotalPool cuenta from MasterPools where Pool=''")), 1);
+    EXPECT_EQ(farm.count(QStringLiteral("select Cubriciones cuenta from HistoricoMaternidad where "
+                                        "Fecha='06/01/2002'")),
+              8);
+}
+
+TEST_F(Inseminations, PoolNamesWithQuotesAreStoredAsTyped) {
+    farm.female(1, 1, kOldEnough);
+    processPool(loadPool(QStringLiteral("O'Neil 01/02/2003")));
+    EXPECT_EQ(Query::scalar(farm.db(), QStringLiteral("select Pool from MasterPools"), QStringLiteral("Pool")).asString(),
+              QStringLiteral("O'Neil 01/02/2003"));
+}
+
+} // namespace
