@@ -40,15 +40,25 @@ QString MatingEvent::candidateRow(const Query& result) const {
     return blockrow::femaleRow(result, {QStringLiteral("0"), result.field(QStringLiteral("Orden")).asString()});
 }
 
-void MatingEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const QString female = fields.value(blockrow::kAnimal);
-    const QString male = sql::whole(fields.value(kMale).toDouble());
-    Query q(db);
+namespace {
+
+// A new cycle row: mated on the day, not palpated, no birth, not weaned.
+// An insemination writes " -1" as its male.
+void insertCycleRow(Query& q, const QString& female, const QDate& day, const QString& male) {
     q << "insert into CubriHembras (CodigoHembra, FechaCubricion, CodigoMacho,"
       << "NacidosVivos, NacidosMuertos, Anadidos, Quitados, Destetados, Destetada)"
       << QStringLiteral("VALUES (%1, '%2', %3, 0, 0, 0, 0, 0, False)").arg(female, sql::dateText(day), male);
     q.exec();
     q.clear();
+}
+
+} // namespace
+
+void MatingEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
+    const QString female = fields.value(blockrow::kAnimal);
+    const QString male = sql::whole(fields.value(kMale).toDouble());
+    Query q(db);
+    insertCycleRow(q, female, day, male);
     // The male's mirror row is written also for male 0.
     q << "insert into CubriMachos (CodigoMacho, FechaCubricion, CodigoHembra,"
       << "NacidosVivos, NacidosMuertos)"
@@ -78,10 +88,7 @@ QString InseminationEvent::candidateRow(const Query& result) const {
 void InseminationEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
     const QString female = fields.value(blockrow::kAnimal);
     Query q(db);
-    q << "insert into CubriHembras (CodigoHembra, FechaCubricion, CodigoMacho,"
-      << "NacidosVivos, NacidosMuertos, Anadidos, Quitados, Destetados, Destetada)"
-      << QStringLiteral("VALUES (%1, '%2',  -1, 0, 0, 0, 0, 0, False)").arg(female, sql::dateText(day));
-    q.exec();
+    insertCycleRow(q, female, day, QStringLiteral(" -1"));
     // The female is classified after her new cycle row exists; rows of this day do not count.
     PoolCounters(db).recordInsemination(female.toLongLong(), day, fields.value(kPool));
 }

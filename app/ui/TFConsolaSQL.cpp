@@ -1,5 +1,6 @@
 #include "TFConsolaSQL.h"
 
+#include "DialogButtons.h"
 #include "KeyNavigation.h"
 #include "Messages.h"
 #include "db/Query.h"
@@ -17,22 +18,11 @@ TFConsolaSQL::TFConsolaSQL(Database& db, QWidget* parent) : QDialog(parent), m_d
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     m_text->setFont(mono);
-    auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
-    ok->setObjectName(QStringLiteral("aceptar"));
-    auto* cancel = new QPushButton(QStringLiteral("Cancelar"), this);
-    cancel->setObjectName(QStringLiteral("cancelar"));
-    for (QPushButton* b : {ok, cancel})
-        b->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &TFConsolaSQL::run);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtons buttons(this);
+    connect(buttons.ok, &QPushButton::clicked, this, &TFConsolaSQL::run);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     resize(560, 260);
     KeyNavigation::install(this);
 }
