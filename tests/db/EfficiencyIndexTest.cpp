@@ -1,5 +1,5 @@
-#include "TempFarm.h"
 #include "db/EfficiencyIndex.h"
+#include "TempFarm.h"
 #include "db/Query.h"
 #include "db/SqlFormat.h"
 
@@ -84,9 +84,7 @@ struct MaleCase {
 TEST(EfficiencyIndex, MaleIndexFromHisMatings) {
     const MaleCase cases[] = {
         {"no matings", {}, 0.0},
-        {"litters 8, 10, 0, 6 with 3 of 4 positive",
-         {{8, 0, true}, {9, 1, true}, {0, 0, false}, {5, 1, true}},
-         450.0},
+        {"litters 8, 10, 0, 6 with 3 of 4 positive", {{8, 0, true}, {9, 1, true}, {0, 0, false}, {5, 1, true}}, 450.0},
         {"never palpated positive", {{8, 0, false}, {9, 0, std::nullopt}}, 0.0},
         {"a litter with an unknown count is left out of the average only",
          {{8, 0, true}, {10, 0, true}, {std::nullopt, 3, true}, {4, 2, false}},
@@ -112,9 +110,9 @@ TEST(EfficiencyIndex, AnimalNumberedZeroIsMinusOneAndReadsNothing) {
 }
 
 TEST(EfficiencyIndex, TextFormHasTwoDecimalsAndAPoint) {
-    const std::pair<double, const char*> cases[] = {
-        {12.5, "12.50"}, {450.0, "450.00"}, {33.18, "33.18"}, {0.0, "0.00"}, {1234.5, "1234.50"}, {511.1111, "511.11"},
-        {36.505, "36.51"}};
+    const std::pair<double, const char*> cases[] = {{12.5, "12.50"},  {450.0, "450.00"},   {33.18, "33.18"},
+                                                    {0.0, "0.00"},    {1234.5, "1234.50"}, {511.1111, "511.11"},
+                                                    {36.505, "36.51"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(EfficiencyIndex::text(value), QString::fromUtf8(text)) << value;
 }

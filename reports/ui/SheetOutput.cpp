@@ -1,0 +1,140 @@
+#include "SheetOutput.h"
+
+#include "FileChoice.h"
+#include "SheetPreviewWindow.h"
+#include "SheetRenderer.h"
+#include "app/AppInfo.h"
+#include "app/ui/Messages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace {
+
+SheetOutput* g_output = nullptr;
+
+QtSheetOutput& qtOutput() {
+    static QtSheetOutput output;
+    return output;
+}
+
+const QString kAttention = QStringLiteral("¡Atención!");
+
+// When the sheet cannot reach a printer, the farmer can still keep it as a file.
+void offerPdf(QWidget* parent, const SheetDocument& sheet, const QString& reason) {
+    const QString question =
+        reason + QStringLiteral("\r¿Desea guardar la hoja \"%1\" como documento PDF?").arg(sheet.title);
+    if (messages::ask(parent, kAttention, question, QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
+                      QMessageBox::Yes) == QMessageBox::Yes)
+        sheets::saveAsPdf(parent, sheet);
+}
+
+// The sheet title as a file name: characters no file system takes become "_".
+QString fileNameFor(const QString& title) {
+    QString name = title.trimmed();
+    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+    return name.isEmpty() ? QStringLiteral("Hoja") : name;
+}
+
+// The wait cursor while a sheet is being composed, put back however composing ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+QtSheetOutput::QtSheetOutput(PrinterLookup printers) : m_printers(std::move(printers)) {}
+
+std::optional<QPrinterInfo> QtSheetOutput::systemPrinter() {
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    if (!preferred.isNull())
+        return preferred;
+    const QList<QPrinterInfo> installed = QPrinterInfo::availablePrinters();
+    if (!installed.isEmpty())
+        return installed.first();
+    return std::nullopt;
+}
+
+void QtSheetOutput::preview(QWidget* parent, const SheetDocument& sheet) {
+    SheetPreviewWindow window(
+        sheet, [this, &sheet](QWidget* from) { print(from, sheet); }, parent);
+    window.exec();
+}
+
+void QtSheetOutput::print(QWidget* parent, const SheetDocument& sheet) {
+    const std::optional<QPrinterInfo> printer = m_printers();
+    if (!printer) {
+        offerPdf(parent, sheet, QStringLiteral("No hay ninguna impresora instalada en este equipo."));
+        return;
+    }
+    QPrinter device(*printer, QPrinter::HighResolution);
+    device.setDocName(sheet.title);
+    device.setFullPage(true);
+    device.setPageLayout(SheetRenderer::pageLayout(sheet));
+    if (!SheetRenderer::paint(sheet, device)) {
+        offerPdf(parent, sheet,
+                 QStringLiteral("No se ha podido imprimir en la impresora \"%1\".").arg(printer->printerName()));
+    }
+}
+
+namespace sheets {
+
+SheetOutput& output() {
+    return g_output ? *g_output : qtOutput();
+}
+
+void install(SheetOutput* o) {
+    g_output = o;
+}
+
+bool produce(QWidget* parent, const Sheet& sheet, SheetRows& rows, Destination destination) {
+    std::optional<SheetDocument> document;
+    {
+        WaitCursor wait;
+        document = SheetComposer::compose(sheet, rows);
+    }
+    if (!document)
+        return false;
+    if (destination == Destination::Preview)
+        output().preview(parent, *document);
+    else
+        output().print(parent, *document);
+    return true;
+}
+
+bool produce(QWidget* parent, const Sheet& sheet, Destination destination) {
+    ListRows none;
+    return produce(parent, sheet, none, destination);
+}
+
+bool saveAsPdf(QWidget* parent, const SheetDocument& sheet) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString suggested = QDir(folder).filePath(fileNameFor(sheet.title) + QStringLiteral(".pdf"));
+    std::optional<QString> chosen =
+        filechoice::saveFile(parent, QStringLiteral("Guardar como PDF"), suggested,
+                             QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral("pdf"));
+    if (!chosen || chosen->trimmed().isEmpty())
+        return false;
+    QString path = *chosen;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    if (!SheetRenderer::writePdf(sheet, path)) {
+        messages::inform(
+            parent, QString::fromUtf8(app::kTitle),
+            QStringLiteral("No se ha podido guardar el archivo \"%1\".").arg(QDir::toNativeSeparators(path)),
+            QMessageBox::Critical);
+        return false;
+    }
+    return true;
+}
+
+} // namespace sheets
