@@ -91,8 +91,8 @@ MaternityLedger::Totals MaternityLedger::carriedTotals(const QDate& date) {
 void MaternityLedger::insertDay(Query& q, const QString& date, const Totals& totals, const Counters& counters) {
     // All 24 columns by position: the date, the females carried, three zeros, the
     // males carried, the counters 7 to 23 and the empty remarks.
-    QString values = QStringLiteral("'%1', %2, 0, 0, 0, %3").arg(date, sql::number(totals.females),
-                                                                  sql::number(totals.males));
+    QString values =
+        QStringLiteral("'%1', %2, 0, 0, 0, %3").arg(date, sql::number(totals.females), sql::number(totals.males));
     for (int column = 7; column <= 23; ++column)
         values += (column == 23 ? QStringLiteral(" ,") : QStringLiteral(", ")) + sql::number(counters.at[column]);
     run(q, {QStringLiteral("insert into HistoricoMaternidad Values (%1, '')").arg(values)});

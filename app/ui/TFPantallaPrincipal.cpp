@@ -5,6 +5,8 @@
 #include "TFSplash.h"
 #include "Messages.h"
 #include "app/AppInfo.h"
+#include "setup/ui/TFDatosExplotacion.h"
+#include "setup/ui/TFEstructuraGranja.h"
 #include "blocks/ui/TFCubricionesHembras.h"
 #include "blocks/ui/TFInseminacionesHembras.h"
 
@@ -117,6 +119,10 @@ void TFPantallaPrincipal::openScreens() {
     };
     enable("Archivo/Salir", [this] { close(); });
     enable("Archivo/Acerca de Torvane...", [this] { about(QGuiApplication::queryKeyboardModifiers()); });
+    screen("Archivo/Datos de la Explotación",
+           [this] { return std::make_unique<TFDatosExplotacion>(m_context, this); });
+    screen("Archivo/Definir Estructura de la Granja",
+           [this] { return std::make_unique<TFEstructuraGranja>(m_context, this); });
     screen("Control por Bloques/Cubriciones",
            [this] { return std::make_unique<TFCubricionesHembras>(m_context, this); });
     screen("Control por Bloques/Entrada inseminaciones",

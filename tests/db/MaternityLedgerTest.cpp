@@ -1,6 +1,6 @@
+#include "db/MaternityLedger.h"
 #include "TempFarm.h"
 #include "db/DbError.h"
-#include "db/MaternityLedger.h"
 #include "db/Query.h"
 #include "db/SqlFormat.h"
 #include "db/Transaction.h"
