@@ -8,7 +8,10 @@
 #include "setup/ui/TFDatosExplotacion.h"
 #include "setup/ui/TFEstructuraGranja.h"
 #include "blocks/ui/TFCubricionesHembras.h"
+#include "blocks/ui/TFDestetesHembras.h"
 #include "blocks/ui/TFInseminacionesHembras.h"
+#include "blocks/ui/TFPalpacionesHembras.h"
+#include "blocks/ui/TFPartosHembras.h"
 
 #include <QAction>
 #include <QFrame>
@@ -125,6 +128,10 @@ void TFPantallaPrincipal::openScreens() {
            [this] { return std::make_unique<TFEstructuraGranja>(m_context, this); });
     screen("Control por Bloques/Cubriciones",
            [this] { return std::make_unique<TFCubricionesHembras>(m_context, this); });
+    screen("Control por Bloques/Palpaciones",
+           [this] { return std::make_unique<TFPalpacionesHembras>(m_context, this); });
+    screen("Control por Bloques/Partos", [this] { return std::make_unique<TFPartosHembras>(m_context, this); });
+    screen("Control por Bloques/Destetes", [this] { return std::make_unique<TFDestetesHembras>(m_context, this); });
     screen("Control por Bloques/Entrada inseminaciones",
            [this] { return std::make_unique<TFInseminacionesHembras>(m_context, this); });
 }

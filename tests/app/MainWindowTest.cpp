@@ -32,6 +32,8 @@ const QStringList kMenuPaths = {
     "Archivo/Acerca de Torvane...",
     "Archivo/Salir",
     "Control por Bloques/Cubriciones",
+                                   "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
+                                   "Control por Bloques/Destetes",
     "Control por Bloques/Palpaciones",
     "Control por Bloques/Partos",
     "Control por Bloques/Destetes",
@@ -118,6 +120,8 @@ private slots:
         // The items whose screens exist; every other one stays disabled.
         const QStringList built = {"Archivo/Datos de la Explotación", "Archivo/Definir Estructura de la Granja",
                                    "Archivo/Salir", "Archivo/Acerca de Torvane...", "Control por Bloques/Cubriciones",
+                                   "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
+                                   "Control por Bloques/Destetes",
                                    "Control por Bloques/Entrada inseminaciones"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));

@@ -202,3 +202,16 @@ TEST_F(Inseminations, PoolNamesWithQuotesAreStoredAsTyped) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Matings, AMissingTableUndoesTheWholeBatch) {
+    for (int i = 1; i <= 3; ++i)
+        farm.female(i, i, kOldEnough);
+    const CandidateList list = load();
+    farm.db().exec(QStringLiteral("drop table CubriMachos"));
+    EXPECT_THROW(process(list), DbError);
+    EXPECT_EQ(farm.count(QStringLiteral("select count(*) cuenta from CubriHembras")), 0);
+}
+
+} // namespace

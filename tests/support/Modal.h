@@ -15,11 +15,18 @@ inline void whenModal(const std::function<void(QWidget*)>& drive, bool keepOpen 
     QTimer::singleShot(0, [drive, keepOpen] {
         QWidget* modal = nullptr;
         QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
-        modal->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(modal));
-        QPointer<QWidget> guard(modal);
+        // Closed on the way out, also when a check below gives up early.
+        struct Closer {
+            QPointer<QWidget> window;
+            bool keep;
+            ~Closer() {
+                if (!keep && window && window->isVisible())
+                    window->close();
+            }
+        } closer{modal, keepOpen};
+        // Activation can arrive late from a window that just closed: insist until
+        // the modal window holds it once the pending events are through.
+        QTRY_VERIFY((QTest::qWait(5), modal->activateWindow(), QApplication::activeWindow() == modal));
         drive(modal);
-        if (!keepOpen && guard && guard->isVisible())
-            guard->close();
     });
 }

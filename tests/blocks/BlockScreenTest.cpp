@@ -1,0 +1,248 @@
+#include "BlockFarm.h"
+#include "Modal.h"
+#include "ScriptedMessages.h"
+#include "app/Clock.h"
+#include "app/Settings.h"
+#include "app/ui/DateEdit.h"
+#include "app/ui/NumberEdit.h"
+#include "blocks/ui/TFCubricionesHembras.h"
+#include "blocks/ui/TFInseminacionesHembras.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+const QDate kDay(2002, 6, 1);
+}
+
+class BlockScreenTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        BlockFarm farm;
+        FixedClock clock{QDate(2026, 12, 9)};
+        Settings settings{farm.folder() + QStringLiteral("/Quendal.conf")};
+        FarmContext context{farm.db(), clock, settings, QStringLiteral("GRANJA")};
+        ScriptedMessages messages;
+
+        Fixture() {
+            // Four females whose last mating failed: due again, cage by cage.
+            for (int cage : {200, 5, 40, 41}) {
+                farm.female(cage, cage, kDay.addDays(-200));
+                farm.cycle(cage, kDay.addDays(-20), false);
+            }
+        }
+    };
+
+    template <class Screen> static void open(Screen& screen) {
+        screen.show();
+        screen.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+    }
+
+    template <class T> static T* child(QWidget* w, const char* name) {
+        T* c = w->findChild<T*>(QString::fromUtf8(name));
+        if (!c)
+            qFatal("no child %s", name);
+        return c;
+    }
+
+    // Types the range and the date, each confirmed with Enter, and Enter on "Buscar".
+    static void search(QWidget* screen, const QString& from, const QString& to, const QString& date) {
+        auto* desde = child<NumberEdit>(screen, "desde");
+        desde->setFocus();
+        QTest::keyClicks(desde, from);
+        QTest::keyClick(desde, Qt::Key_Return);
+        QWidget* next = QApplication::focusWidget();
+        QTest::keyClicks(next, to);
+        QTest::keyClick(next, Qt::Key_Return);
+        next = QApplication::focusWidget();
+        if (auto* pool = qobject_cast<QLineEdit*>(next); pool && pool->objectName() == QLatin1String("pool")) {
+            QTest::keyClick(pool, Qt::Key_Return);
+            next = QApplication::focusWidget();
+        }
+        QCOMPARE(next->objectName(), QStringLiteral("fecha"));
+        QTest::keyClicks(next, date);
+        QTest::keyClick(next, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("buscar"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+
+    static QStringList shownCages(QTableView* view) {
+        QStringList cages;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            cages << view->model()->index(r, 0).data().toString();
+        return cages;
+    }
+
+    static int selected(QTableView* view) {
+        const auto rows = view->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+
+private slots:
+    void loadsByKeysInCageOrderWithLegendAndCounter() {
+        Fixture f;
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        QCOMPARE(screen.windowTitle(), QStringLiteral("Cubriciones de Hembras"));
+        QCOMPARE(child<QLabel>(&screen, "contador")->text(), QStringLiteral("0 Selec."));
+        QCOMPARE(child<QLabel>(&screen, "leyenda1")->text(), QStringLiteral("1. Buena"));
+        QCOMPARE(child<QLabel>(&screen, "leyenda2")->text(), QStringLiteral("2. "));
+        search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
+        QCOMPARE(shownCages(screen.listView()), QStringList({"5", "40", "41", "200"}));
+        QCOMPARE(child<QLabel>(&screen, "contador")->text(), QStringLiteral("4 Selec."));
+        QVERIFY(screen.listView()->hasFocus());
+        QVERIFY(f.messages.asked().isEmpty());
+
+        search(&screen, QStringLiteral("6"), QStringLiteral("41"), QStringLiteral("01062002"));
+        QCOMPARE(shownCages(screen.listView()), QStringList({"40", "41"}));
+    }
+
+    void blankDateKeepsTheListAndAnEmptyLoadSaysSo() {
+        Fixture f;
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
+        child<DateEdit>(&screen, "fecha")->clear();
+        child<QPushButton>(&screen, "buscar")->click();
+        QCOMPARE(screen.model()->rowCount(), 4);
+        QVERIFY(child<DateEdit>(&screen, "fecha")->hasFocus());
+
+        // Too early a day: nobody is old enough.
+        child<DateEdit>(&screen, "fecha")->setDate(QDate(2001, 1, 1));
+        child<QPushButton>(&screen, "buscar")->click();
+        QCOMPARE(screen.model()->rowCount(), 0);
+        QCOMPARE(child<QLabel>(&screen, "contador")->text(), QStringLiteral("0 Selec."));
+        QCOMPARE(f.messages.asked().size(), 1);
+        QCOMPARE(f.messages.asked().last().caption, QStringLiteral("¡Atencion!"));
+        QCOMPARE(f.messages.lastText(), QStringLiteral("No hay hembras para cubrir en esas jaulas"));
+        QCOMPARE(f.messages.asked().last().icon, QMessageBox::Critical);
+
+        child<DateEdit>(&screen, "fecha")->setText(QStringLiteral("31/02/2005"));
+        child<QPushButton>(&screen, "buscar")->click();
+        QCOMPARE(f.messages.asked().at(1).text, QStringLiteral("'31/02/2005' is not a valid date"));
+        QCOMPARE(screen.model()->rowCount(), 0);
+    }
+
+    void rowActionsAndDeletionsMoveTheSelection() {
+        Fixture f;
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
+        QTableView* view = screen.listView();
+        QCOMPARE(selected(view), 0);
+
+        // Enter opens "Cubriciones" with the row's cage as the row holds it; a male typed and accepted.
+        whenModal([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Cubriciones"));
+            QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("jaula"))->text(), QStringLiteral("000005"));
+            auto* male = dialog->findChild<NumberEdit*>(QStringLiteral("Macho"));
+            male->setFocus();
+            QTest::keyClicks(male, QStringLiteral("33"));
+            QTest::keyClick(male, Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(screen.model()->list().fields(0).at(6), QStringLiteral("33"));
+        QCOMPARE(selected(view), 1);
+
+        // Escape leaves the row as it was and still moves on.
+        const QString before = screen.model()->list().at(1);
+        whenModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(screen.model()->list().at(1), before);
+        QCOMPARE(selected(view), 2);
+
+        // Delete keeps the position; deleting the last row selects the new last.
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(shownCages(view), QStringList({"5", "40", "200"}));
+        QCOMPARE(selected(view), 2);
+        whenModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(selected(view), 2); // Enter on the last row stays there
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(selected(view), 1);
+        QCOMPARE(child<QLabel>(&screen, "contador")->text(), QStringLiteral("2 Selec."));
+        QTest::keyClick(view, Qt::Key_Delete);
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(child<QLabel>(&screen, "contador")->text(), QStringLiteral("0 Selec."));
+        QTest::keyClick(view, Qt::Key_Delete); // nothing selected: nothing happens
+    }
+
+    void processingUsesTheDateNowInTheBoxAndCloses() {
+        Fixture f;
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("40"), QStringLiteral("41"), QStringLiteral("01062002"));
+        child<DateEdit>(&screen, "fecha")->setDate(kDay.addDays(1));
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.messages.lastText(), QStringLiteral("El proceso ha finalizado con éxito"));
+        QCOMPARE(f.messages.asked().last().icon, QMessageBox::Information);
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where "
+                                             "FechaCubricion='06/02/2002'")),
+                 2);
+        QCOMPARE(f.farm.count(QStringLiteral("select Cubriciones cuenta from HistoricoMaternidad where "
+                                             "Fecha='06/02/2002'")),
+                 2);
+    }
+
+    void anEmptyListProcessedClosesAndWritesNothing() {
+        Fixture f;
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        child<DateEdit>(&screen, "fecha")->setDate(kDay);
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.messages.lastText(), QStringLiteral("El proceso ha finalizado con éxito"));
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from HistoricoMaternidad")), 0);
+    }
+
+    void aFailedBatchStaysOpenWithItsList() {
+        Fixture f;
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
+        f.farm.db().exec(QStringLiteral("drop table CubriMachos"));
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.messages.asked().last().caption, QStringLiteral("Torvane v.1.0"));
+        QVERIFY(f.messages.lastText().contains(QStringLiteral("CubriMachos")));
+        QVERIFY(screen.isVisible());
+        QCOMPARE(screen.model()->rowCount(), 4);
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras")), 4); // the fixture's own
+    }
+
+    void inseminationPoolComesFromTheBoxAtLoadTime() {
+        Fixture f;
+        TFInseminacionesHembras screen(f.context);
+        open(screen);
+        QCOMPARE(screen.windowTitle(), QStringLiteral("Inseminaciones de Hembras"));
+        auto* pool = child<QLineEdit>(&screen, "pool");
+        pool->setText(QStringLiteral("P7"));
+        search(&screen, QStringLiteral("0"), QStringLiteral("41"), QStringLiteral("01062002"));
+        QCOMPARE(screen.model()->rowCount(), 3);
+        pool->setText(QStringLiteral("P8"));
+        QCOMPARE(screen.model()->index(0, 3).data().toString(), QStringLiteral("P7"));
+        whenModal([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Inseminaciones"));
+            auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("Pool"));
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, QStringLiteral("P8|x"));
+            QCOMPARE(box->text(), QStringLiteral("P8x"));
+            dialog->findChild<QPushButton*>(QStringLiteral("aceptar"))->click();
+        });
+        QTest::keyClick(screen.listView(), Qt::Key_Return);
+        QCOMPARE(screen.model()->index(0, 3).data().toString(), QStringLiteral("P8x"));
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from Pools where Pool='P7'")), 2);
+        QCOMPARE(f.farm.count(QStringLiteral("select TotalPool cuenta from MasterPools where Pool='P8x'")), 1);
+    }
+};
+
+QTEST_MAIN(BlockScreenTest)
+#include "BlockScreenTest.moc"
