@@ -2,6 +2,7 @@
 
 #include "db/DisplayFormat.h"
 #include "db/Query.h"
+#include "reports/HouseStyle.h"
 
 namespace blockrow {
 
@@ -26,10 +27,8 @@ QString femaleRow(const Query& result, const QStringList& ownFields) {
 }
 
 QString markGlyphs(const QStringList& fields) {
-    QString glyphs;
-    for (int m = 0; m < 4; ++m)
-        glyphs += fields.value(kFirstMark + m) == QLatin1String("True") ? QChar(0xFE) : QChar(0xA8);
-    return glyphs;
+    auto set = [&fields](int m) { return fields.value(kFirstMark + m) == QLatin1String("True"); };
+    return house::markGlyphs(set(0), set(1), set(2), set(3));
 }
 
 } // namespace blockrow

@@ -25,11 +25,11 @@ Database::Database(const QString& filePath) : m_path(filePath) {
     }
     // Another computer may be writing the same file: wait for it rather than fail.
     sqlite3_busy_timeout(raw, 5000);
-    if (isNew) {
-        Transaction t(*this);
+    Transaction t(*this);
+    if (isNew)
         schema::create(*this);
-        t.commit();
-    }
+    schema::ensureLookupIndexes(*this);
+    t.commit();
 }
 
 std::unique_ptr<Database> Database::openInFolder(const QString& dataFolder) {

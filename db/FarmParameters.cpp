@@ -1,6 +1,7 @@
 #include "FarmParameters.h"
 
 #include "Query.h"
+#include "reports/HouseStyle.h"
 
 FarmParameters FarmParameters::read(Database& db) {
     FarmParameters p;
@@ -33,6 +34,6 @@ FarmParameters FarmParameters::read(Database& db) {
 std::array<QString, 4> FarmParameters::markLegend() const {
     std::array<QString, 4> lines;
     for (int i = 0; i < 4; ++i)
-        lines[i] = QStringLiteral("%1. %2").arg(i + 1).arg(marcas[i]);
+        lines[i] = house::legendLine(i + 1, marcas[i]);
     return lines;
 }

@@ -131,6 +131,12 @@ void createSecondaryIndex(Database& db, const TableKeys& t) {
                       .arg(dialect::secondaryIndexName(t.table), t.table, t.secondaryColumns.join(QLatin1String(", "))));
 }
 
+void ensureLookupIndexes(Database& db) {
+    db.execNative(QStringLiteral("CREATE INDEX IF NOT EXISTS \"CubriMachos.porHembra\" ON CubriMachos "
+                                 "(CodigoHembra, FechaCubricion)"));
+    db.execNative(QStringLiteral("CREATE INDEX IF NOT EXISTS \"Pools.porHembra\" ON Pools (CodigoHembra, FechaPool)"));
+}
+
 void create(Database& db) {
     for (const char* ddl : kTables)
         db.execNative(QString::fromUtf8(ddl));

@@ -23,6 +23,11 @@ QStringList tableNames();
 // Creates every table, key and delivered row in an empty database.
 void create(Database& db);
 
+// Lookup indexes that are no key: the male's mirror row and the pool row are
+// found by female and mating date once per processed row. Created when missing
+// at every open, so older farm files get them too.
+void ensureLookupIndexes(Database& db);
+
 // Key building blocks, as the repair of the keys uses them.
 void createPrimaryKey(Database& db, const TableKeys& table);
 void createSecondaryIndex(Database& db, const TableKeys& table);
