@@ -6,7 +6,10 @@
 #include "app/ui/DateEdit.h"
 #include "app/ui/NumberEdit.h"
 #include "blocks/ui/TFCubricionesHembras.h"
+#include "blocks/ui/TFDestetesHembras.h"
 #include "blocks/ui/TFInseminacionesHembras.h"
+#include "blocks/ui/TFPalpacionesHembras.h"
+#include "blocks/ui/TFPartosHembras.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -241,6 +244,118 @@ private slots:
         child<QPushButton>(&screen, "procesar")->click();
         QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from Pools where Pool='P7'")), 2);
         QCOMPARE(f.farm.count(QStringLiteral("select TotalPool cuenta from MasterPools where Pool='P8x'")), 1);
+    }
+
+    void aNeverMatedFemaleAnywhereIsListedAndDeleteKeepsHerOut() {
+        Fixture f;
+        f.farm.female(900, 900, kDay.addDays(-400), 3, 0); // sick, culled, far outside the range
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("40"), QStringLiteral("41"), QStringLiteral("01062002"));
+        QCOMPARE(shownCages(screen.listView()), QStringList({"40", "41", "900"}));
+        QVERIFY(screen.model()->index(2, 0).data(BlockListModel::kBoldRole).toBool());
+        QVERIFY(!screen.model()->index(0, 0).data(BlockListModel::kBoldRole).toBool());
+        screen.listView()->selectRow(2);
+        QTest::keyClick(screen.listView(), Qt::Key_Delete);
+        QCOMPARE(selected(screen.listView()), 1);
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where CodigoHembra=900")), 0);
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriMachos where CodigoMacho=0")), 2);
+    }
+
+    void palpationsFlipWithEnterAndCountSevenAndThree() {
+        Fixture f;
+        for (int i = 1; i <= 10; ++i) {
+            f.farm.female(100 + i, 100 + i, kDay.addDays(-300));
+            f.farm.cycle(100 + i, kDay.addDays(-10));
+        }
+        TFPalpacionesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("01062002"));
+        QCOMPARE(screen.model()->rowCount(), 10);
+        QCOMPARE(screen.model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Palpación"));
+        QTableView* view = screen.listView();
+        // Enter flips and walks down: flip rows 1, 2 and 3, then Enter twice on row 4 restores it.
+        QTest::keyClick(view, Qt::Key_Return);
+        QTest::keyClick(view, Qt::Key_Return);
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(selected(view), 3);
+        QTest::keyClick(view, Qt::Key_Return);
+        view->selectRow(3);
+        QTest::keyClick(view, Qt::Key_Return);
+        QStringList signs;
+        for (int r = 0; r < 10; ++r)
+            signs << screen.model()->index(r, 3).data().toString();
+        QCOMPARE(signs.join(QString()), QStringLiteral("---+++++++"));
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.farm.count(QStringLiteral("select PalpacionesPositivas cuenta from HistoricoMaternidad where "
+                                             "Fecha='06/01/2002'")),
+                 7);
+        QCOMPARE(f.farm.count(QStringLiteral("select PalpacionesNegativas cuenta from HistoricoMaternidad where "
+                                             "Fecha='06/01/2002'")),
+                 3);
+    }
+
+    void birthsTypedInTheDialog() {
+        Fixture f;
+        for (int i = 1; i <= 3; ++i) {
+            f.farm.female(300 + i, 300 + i, kDay.addDays(-300));
+            f.farm.cycle(300 + i, kDay.addDays(-29), true);
+        }
+        TFPartosHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("300"), QStringLiteral("399"), QStringLiteral("01062002"));
+        QCOMPARE(screen.model()->rowCount(), 3);
+        const QStringList litters[] = {{"9", "1", "2", "3"}, {"0", "0", "0", "0"}, {"7", "0", "0", "0"}};
+        for (const QStringList& litter : litters) {
+            whenModal([litter](QWidget* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Partos"));
+                auto* vivos = dialog->findChild<NumberEdit*>(QStringLiteral("Vivos"));
+                vivos->setFocus();
+                for (const QString& count : litter) {
+                    QWidget* box = QApplication::focusWidget();
+                    QTest::keyClicks(box, count);
+                    QTest::keyClick(box, Qt::Key_Return);
+                }
+                QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("aceptar"));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            });
+            QTest::keyClick(screen.listView(), Qt::Key_Return);
+        }
+        QCOMPARE(screen.model()->list().at(0).section(QLatin1Char('|'), 6, 9), QStringLiteral("9|1|2|3"));
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.farm.count(QStringLiteral("select NumeroPartos cuenta from HistoricoMaternidad")), 2);
+        QCOMPARE(f.farm.count(QStringLiteral("select NacidosVivos cuenta from HistoricoMaternidad")), 16);
+        QCOMPARE(f.farm.count(QStringLiteral("select NacidosMuertos cuenta from HistoricoMaternidad")), 1);
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where CodigoHembra=301 and "
+                                             "Anadidos=2 and Quitados=3 and FechaParto='06/01/2002'")),
+                 1);
+    }
+
+    void weaningEditedToZeroStillCounts() {
+        Fixture f;
+        f.farm.female(500, 500, kDay.addDays(-300));
+        f.farm.cycle(500, kDay.addDays(-61), true, kDay.addDays(-30), 8);
+        TFDestetesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("500"), QStringLiteral("500"), QStringLiteral("01062002"));
+        QCOMPARE(screen.model()->index(0, 3).data().toString(), QStringLiteral("8"));
+        whenModal([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Destetes"));
+            auto* box = dialog->findChild<NumberEdit*>(QStringLiteral("Destetados"));
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QCOMPARE(box->value(), 0.0);
+            dialog->findChild<QPushButton*>(QStringLiteral("aceptar"))->click();
+        });
+        const QPoint cell = screen.listView()->visualRect(screen.model()->index(0, 0)).center();
+        QTest::mouseClick(screen.listView()->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(screen.listView()->viewport(), Qt::LeftButton, {}, cell);
+        QCOMPARE(screen.model()->index(0, 3).data().toString(), QStringLiteral("0"));
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.farm.count(QStringLiteral("select NumeroDestetes cuenta from HistoricoMaternidad")), 1);
+        QCOMPARE(f.farm.count(QStringLiteral("select Destetados cuenta from HistoricoMaternidad")), 0);
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where Destetada=True")), 1);
     }
 };
 
