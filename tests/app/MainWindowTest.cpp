@@ -32,8 +32,6 @@ const QStringList kMenuPaths = {
     "Archivo/Acerca de Torvane...",
     "Archivo/Salir",
     "Control por Bloques/Cubriciones",
-                                   "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
-                                   "Control por Bloques/Destetes",
     "Control por Bloques/Palpaciones",
     "Control por Bloques/Partos",
     "Control por Bloques/Destetes",
