@@ -1,3 +1,4 @@
+#include "Modal.h"
 #include "FemaleRows.h"
 #include "ScriptedMessages.h"
 #include "SheetTestKit.h"
@@ -26,21 +27,6 @@ namespace {
 
 const QDate kDay(2001, 3, 5);
 const QString kTitle = QStringLiteral("Listado de Hembras");
-
-// Drives the modal window as soon as it is up; whatever the drive leaves open is
-// closed so that a failing check never hangs the run.
-void whenModal(const std::function<void(QWidget*)>& drive) {
-    QTimer::singleShot(0, [drive] {
-        QWidget* modal = nullptr;
-        QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
-        modal->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(modal));
-        QPointer<QWidget> guard(modal);
-        drive(modal);
-        if (guard && guard->isVisible())
-            guard->close();
-    });
-}
 
 // The list of the farm's active females in cage order, with its efficiency.
 struct FemaleList {

@@ -1,3 +1,4 @@
+#include "Modal.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
 #include "app/Clock.h"
@@ -23,26 +24,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-// Drives the next modal window from inside its own event loop; whatever the
-// drive leaves open is closed, so a failing check never hangs the run.
-void whenModal(const std::function<void(QWidget*)>& drive) {
-    QTimer::singleShot(0, [drive] {
-        QWidget* modal = nullptr;
-        QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
-        // Closed on the way out, also when a check gives up early.
-        struct Closer {
-            QPointer<QWidget> window;
-            ~Closer() {
-                if (window && window->isVisible())
-                    window->close();
-            }
-        } closer{modal};
-        modal->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(modal));
-        drive(modal);
-    });
-}
 
 // Closes any window that opens although none should.
 void closeStrayModal(bool& opened) {
