@@ -1,6 +1,7 @@
 #include "BlockBatch.h"
 
 #include "BlockRow.h"
+#include "db/DbError.h"
 #include "db/Query.h"
 #include "db/Transaction.h"
 
@@ -17,6 +18,9 @@ CandidateList load(Database& db, const BlockEvent& event, const CageRange& range
 }
 
 void process(Database& db, BlockEvent& event, const CandidateList& rows, const QDate& day) {
+    // Every event is written with its day: without one nothing is written.
+    if (!rows.isEmpty() && !day.isValid())
+        throw InvalidDate(QString());
     event.startBatch();
     Transaction recording(db);
     for (int i = 0; i < rows.size(); ++i)

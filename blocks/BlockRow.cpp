@@ -1,7 +1,9 @@
 #include "BlockRow.h"
 
+#include "db/DbError.h"
 #include "db/DisplayFormat.h"
 #include "db/Query.h"
+#include "db/SqlFormat.h"
 #include "reports/HouseStyle.h"
 
 namespace blockrow {
@@ -24,6 +26,17 @@ QString femaleRow(const Query& result, const QStringList& ownFields) {
     for (int m = 1; m <= 4; ++m)
         fields << result.field(QStringLiteral("Marca%1").arg(m)).asString();
     return join(fields + ownFields);
+}
+
+QString numberField(const QStringList& fields, int field) {
+    const QString text = fields.value(field).trimmed();
+    if (text.isEmpty())
+        return sql::number(0);
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok)
+        throw DbError(QStringLiteral("El valor '%1' de la fila no es un número").arg(text));
+    return sql::whole(value);
 }
 
 QString markGlyphs(const QStringList& fields) {

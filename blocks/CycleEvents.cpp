@@ -11,7 +11,7 @@ namespace {
 
 // A count typed in a row: a whole number, 0 when empty.
 qint64 count(const QStringList& fields, int field) {
-    return qint64(fields.value(field).toDouble());
+    return blockrow::numberField(fields, field).toLongLong();
 }
 
 // The mating date of a cycle row, to find its mirror and its pool row.
@@ -44,8 +44,8 @@ QString PalpationEvent::flipped(const QString& result) {
 }
 
 void PalpationEvent::processRow(Database& db, const QStringList& fields, const QDate&) {
-    const QString female = fields.value(blockrow::kAnimal);
-    const QString orden = fields.value(kOrden);
+    const QString female = blockrow::numberField(fields, blockrow::kAnimal);
+    const QString orden = blockrow::numberField(fields, kOrden);
     const bool positive = fields.value(kResult) == QLatin1String("+");
     const QString r = sql::logical(positive);
     Query q(db);
@@ -80,8 +80,8 @@ QString BirthEvent::candidateRow(const Query& result) const {
 }
 
 void BirthEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const QString female = fields.value(blockrow::kAnimal);
-    const QString orden = fields.value(kOrden);
+    const QString female = blockrow::numberField(fields, blockrow::kAnimal);
+    const QString orden = blockrow::numberField(fields, kOrden);
     const qint64 v = count(fields, kAlive);
     const qint64 m = count(fields, kDead);
     Query q(db);
@@ -133,7 +133,7 @@ void WeaningEvent::processRow(Database& db, const QStringList& fields, const QDa
     const qint64 n = count(fields, kWeaned);
     Query q(db);
     q << QStringLiteral("update CubriHembras set Destetados=%1, Destetada=True").arg(sql::number(n))
-      << QStringLiteral("where orden = %1").arg(fields.value(kOrden));
+      << QStringLiteral("where orden = %1").arg(blockrow::numberField(fields, kOrden));
     q.exec();
     m_weaned += n;
 }

@@ -55,8 +55,8 @@ void insertCycleRow(Query& q, const QString& female, const QDate& day, const QSt
 } // namespace
 
 void MatingEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const QString female = fields.value(blockrow::kAnimal);
-    const QString male = sql::whole(fields.value(kMale).toDouble());
+    const QString female = blockrow::numberField(fields, blockrow::kAnimal);
+    const QString male = blockrow::numberField(fields, kMale);
     Query q(db);
     insertCycleRow(q, female, day, male);
     // The male's mirror row is written also for male 0.
@@ -86,7 +86,7 @@ QString InseminationEvent::candidateRow(const Query& result) const {
 }
 
 void InseminationEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const QString female = fields.value(blockrow::kAnimal);
+    const QString female = blockrow::numberField(fields, blockrow::kAnimal);
     Query q(db);
     insertCycleRow(q, female, day, QStringLiteral(" -1"));
     // The female is classified after her new cycle row exists; rows of this day do not count.

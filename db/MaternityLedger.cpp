@@ -148,8 +148,6 @@ void MaternityLedger::cull(const QDate& date, int causaBaja) {
 }
 
 void MaternityLedger::matings(const QDate& date, int count) {
-    if (count == 0)
-        return;
     const QString d = dateOf(date);
     Counters c;
     c.at[kCubriciones] = count;
@@ -159,8 +157,6 @@ void MaternityLedger::matings(const QDate& date, int count) {
 }
 
 void MaternityLedger::palpations(const QDate& date, int positives, int negatives) {
-    if (positives == 0 && negatives == 0)
-        return;
     const QString d = dateOf(date);
     Counters c;
     c.at[kPalpacionesPositivas] = positives;
@@ -172,8 +168,6 @@ void MaternityLedger::palpations(const QDate& date, int positives, int negatives
 }
 
 void MaternityLedger::births(const QDate& date, int births, int alive, int dead) {
-    if (births == 0 && alive == 0 && dead == 0)
-        return;
     const QString d = dateOf(date);
     Counters c;
     c.at[kNumeroPartos] = births;
@@ -197,8 +191,6 @@ void MaternityLedger::BirthTally::add(int aliveKits, int deadKits) {
 }
 
 void MaternityLedger::weanings(const QDate& date, int count, int kits) {
-    if (count == 0 && kits == 0)
-        return;
     const QString d = dateOf(date);
     Counters c;
     c.at[kNumeroDestetes] = count;

@@ -34,7 +34,9 @@ public:
     // Register style: count females added at once on their entry date. 0 sends nothing.
     void bulkAdditions(const QDate& date, int count);
 
-    // Block style. A batch with nothing in it (every count 0) sends nothing.
+    // Block style, once per processed list that had a row: the day row is made
+    // even when every count is 0 (a births run of litters with no kit at all).
+    // A list with no row never reaches the ledger.
     void matings(const QDate& date, int count); // inseminations count here too
     void palpations(const QDate& date, int positives, int negatives);
     // births = females with at least one kit born alive or dead (see BirthTally).

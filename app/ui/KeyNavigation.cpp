@@ -29,6 +29,11 @@ void moveFocus(QWidget* from, bool forward) {
 
 } // namespace
 
+bool KeyNavigation::isEnter(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 KeyNavigation::KeyNavigation(QWidget* screen, Option option) : QObject(screen), m_screen(screen), m_option(option) {}
 
 KeyNavigation* KeyNavigation::install(QWidget* screen, Option option) {
@@ -56,8 +61,7 @@ bool KeyNavigation::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || !widget->hasFocus())
         return false;
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (enter && key->modifiers() == Qt::NoModifier) {
+    if (isEnter(key)) {
         if (ownsEnter(widget))
             return false;
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {

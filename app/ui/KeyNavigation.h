@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QKeyEvent;
 class QWidget;
 
 // The keyboard every screen shares: Enter moves to the next input and presses
@@ -14,6 +15,8 @@ public:
 
     // Attaches to a screen and every widget in it (now and added later).
     static KeyNavigation* install(QWidget* screen, Option option = EnterOnly);
+    // Return, or Enter on the numeric keypad, with no other modifier.
+    static bool isEnter(const QKeyEvent* key);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

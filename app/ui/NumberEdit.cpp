@@ -85,7 +85,7 @@ void NumberEdit::keyPressEvent(QKeyEvent* event) {
             m_integer += c;
         }
     } else if (c == '-') {
-        m_negative = true;
+        m_negative = !m_nonNegative;
     } else if (c == '+') {
         m_negative = false;
     } else if (c == ',' || c == '.') {

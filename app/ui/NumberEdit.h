@@ -16,6 +16,8 @@ public:
     void setValue(double value);
     int decimals() const { return m_decimals; }
     void setDecimals(int decimals);
+    // A count never goes below zero: "-" is then not typed.
+    void setNonNegative(bool on) { m_nonNegative = on; }
 
 signals:
     void valueEdited(double value);
@@ -34,4 +36,5 @@ private:
     QString m_fraction; // digits typed after it
     bool m_point = false;
     bool m_negative = false;
+    bool m_nonNegative = false;
 };

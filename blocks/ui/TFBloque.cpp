@@ -131,17 +131,19 @@ void TFBloque::load() {
     }
     if (!readyToLoad())
         return;
+    bool loaded = false;
     {
         const TMensajero wait(QStringLiteral("Recopilando información"));
         const TMensajero::Showing shown(wait);
         m_model->setList(CandidateList());
-        messages::guarded(this, [&] {
+        loaded = messages::guarded(this, [&] {
             const QDate day = m_texts.hasDate ? m_date->date() : m_context.clock.today();
             const CageRange range{qint64(m_from->value()), qint64(m_to->value())};
             m_model->setList(blockbatch::load(m_context.db, *event(), range, day));
         });
     }
-    if (m_model->list().isEmpty())
+    // A date that does not convert stops the load at its own message.
+    if (loaded && m_model->list().isEmpty())
         messages::inform(this, kAtencion, m_texts.emptyMessage, QMessageBox::Critical);
     m_view->setFocus();
     if (!m_model->list().isEmpty())
@@ -149,7 +151,12 @@ void TFBloque::load() {
 }
 
 void TFBloque::process() {
-    // The day is read from the box again: a date changed after loading is the one written.
+    // The day is read from the box again: a date changed after loading is the one
+    // written. A blank box gets the focus back, as when loading.
+    if (m_texts.hasDate && !m_model->list().isEmpty() && m_date->isBlank()) {
+        m_date->setFocus();
+        return;
+    }
     const bool done = messages::guarded(this, [&] {
         const QDate day = m_texts.hasDate ? m_date->date() : m_context.clock.today();
         const TMensajero wait(m_texts.waitMessage);
@@ -197,7 +204,7 @@ void TFBloque::removeSelected() {
 bool TFBloque::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (KeyNavigation::isEnter(key)) {
             const int row = selectedRow();
             if (row >= 0)
                 act(m_model->index(row, 0));

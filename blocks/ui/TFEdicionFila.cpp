@@ -31,6 +31,8 @@ TFEdicionFila::TFEdicionFila(const QString& caption, const QStringList& rowField
             auto* box = new NumberEdit(this);
             box->setObjectName(v.caption);
             box->setValue(v.text.toDouble());
+            // Males and kits are counted in whole numbers from 0 up.
+            box->setNonNegative(true);
             m_numbers.push_back(box);
             m_texts.push_back(nullptr);
             form->addRow(v.caption, box);

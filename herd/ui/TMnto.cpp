@@ -1,6 +1,7 @@
 #include "TMnto.h"
 
 #include "BarArtwork.h"
+#include "app/ui/KeyNavigation.h"
 #include "app/ui/Messages.h"
 
 #include <QAbstractButton>
@@ -327,7 +328,7 @@ bool TMnto::escape() {
 bool TMnto::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_lastKey && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier)
+        if (KeyNavigation::isEnter(key))
             return keyLookup(); // when it did not move on, the screen's own Enter follows
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "TempFarm.h"
 #include "db/Query.h"
+#include "db/Schema.h"
 #include "db/SqlFormat.h"
 
 #include <QDate>
@@ -32,6 +33,31 @@ public:
                       .arg(sql::number(female), sql::date(mated), sql::number(male), sql::palpation(palpation),
                            sql::date(birth), sql::number(alive), sql::number(dead), sql::logical(weaned)));
     }
+
+    // Every row of every table, as text: two dumps compare equal only when the
+    // farm is exactly as it was.
+    QString dump() {
+        QString all;
+        for (const QString& table : schema::tableNames()) {
+            Query q(db(), QStringLiteral("select * from %1 order by 1, 2").arg(table));
+            for (q.open(); !q.eof(); q.next()) {
+                all += table;
+                for (const QString& name : q.fieldNames())
+                    all += QLatin1Char('|') + q.field(name).asString();
+                all += QLatin1Char('\n');
+            }
+        }
+        return all;
+    }
+
+    // Makes the farm refuse the male's mirror row of one female, to break a
+    // batch in its middle.
+    void refuseMirrorOf(int female) {
+        db().execNative(QStringLiteral("CREATE TRIGGER refuse_mirror BEFORE INSERT ON CubriMachos WHEN "
+                                       "NEW.CodigoHembra=%1 BEGIN SELECT RAISE(ABORT, 'fila rechazada'); END")
+                            .arg(female));
+    }
+    void acceptMirrors() { db().execNative(QStringLiteral("DROP TRIGGER refuse_mirror")); }
 
     qint64 count(const QString& statement) {
         return Query::scalar(db(), statement, QStringLiteral("cuenta")).asInteger();

@@ -205,18 +205,65 @@ private slots:
         QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from HistoricoMaternidad")), 0);
     }
 
-    void aFailedBatchStaysOpenWithItsList() {
+    void aFailedBatchStaysOpenWithItsListAndCanBeProcessedAgain() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
         open(screen);
         search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
-        f.farm.db().exec(QStringLiteral("drop table CubriMachos"));
+        const QString before = f.farm.dump();
+        f.farm.refuseMirrorOf(40); // the second row of four
         child<QPushButton>(&screen, "procesar")->click();
         QCOMPARE(f.messages.asked().last().caption, QStringLiteral("Torvane v.1.0"));
-        QVERIFY(f.messages.lastText().contains(QStringLiteral("CubriMachos")));
+        QVERIFY(f.messages.lastText().contains(QStringLiteral("fila rechazada")));
         QVERIFY(screen.isVisible());
         QCOMPARE(screen.model()->rowCount(), 4);
-        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras")), 4); // the fixture's own
+        QCOMPARE(f.farm.dump(), before);
+
+        f.farm.acceptMirrors();
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.messages.lastText(), QStringLiteral("El proceso ha finalizado con éxito"));
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where "
+                                             "FechaCubricion='06/01/2002'")),
+                 4);
+        QCOMPARE(f.farm.count(QStringLiteral("select Cubriciones cuenta from HistoricoMaternidad")), 4);
+    }
+
+    void aBlankDateIsNeverProcessed() {
+        Fixture f;
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
+        child<DateEdit>(&screen, "fecha")->clear();
+        child<QPushButton>(&screen, "procesar")->click();
+        QVERIFY(screen.isVisible());
+        QVERIFY(child<DateEdit>(&screen, "fecha")->hasFocus());
+        QVERIFY(f.messages.asked().isEmpty());
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriMachos")), 0);
+    }
+
+    void tenMatingsThenFiveMoreOnTheSameDay() {
+        Fixture f;
+        for (int i = 1; i <= 15; ++i)
+            f.farm.female(600 + i, 600 + i, kDay.addDays(-200));
+        f.farm.db().exec(QStringLiteral("insert into HistoricoMaternidad Values ('05/31/2002', 130, 0, 0, 0, 9, 0, 0, "
+                                        "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 ,0, '')"));
+        for (const auto& [from, to] : {std::pair{"601", "610"}, std::pair{"611", "615"}}) {
+            TFCubricionesHembras screen(f.context);
+            open(screen);
+            search(&screen, QString::fromLatin1(from), QString::fromLatin1(to), QStringLiteral("01062002"));
+            // Never-mated females are listed from the whole farm: keep the range's own.
+            for (int r = screen.model()->rowCount() - 1; r >= 0; --r) {
+                const int cage = screen.model()->index(r, 0).data().toInt();
+                if (cage < QString::fromLatin1(from).toInt() || cage > QString::fromLatin1(to).toInt()) {
+                    screen.listView()->selectRow(r);
+                    QTest::keyClick(screen.listView(), Qt::Key_Delete);
+                }
+            }
+            child<QPushButton>(&screen, "procesar")->click();
+        }
+        QCOMPARE(f.farm.count(QStringLiteral("select Cubriciones cuenta from HistoricoMaternidad where "
+                                             "Fecha='06/01/2002' and NumeroTotalHembras=130 and NumeroTotalMachos=9")),
+                 15);
     }
 
     void inseminationPoolComesFromTheBoxAtLoadTime() {
