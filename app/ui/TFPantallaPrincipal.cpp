@@ -12,6 +12,8 @@
 #include "blocks/ui/TFInseminacionesHembras.h"
 #include "blocks/ui/TFPalpacionesHembras.h"
 #include "blocks/ui/TFPartosHembras.h"
+#include "herd/ui/TFMantenimientoHembras.h"
+#include "herd/ui/TFMantenimientoMachos.h"
 
 #include <QAction>
 #include <QFrame>
@@ -134,6 +136,10 @@ void TFPantallaPrincipal::openScreens() {
     screen("Control por Bloques/Destetes", [this] { return std::make_unique<TFDestetesHembras>(m_context, this); });
     screen("Control por Bloques/Entrada inseminaciones",
            [this] { return std::make_unique<TFInseminacionesHembras>(m_context, this); });
+    screen("Control Individual/Ficha Hembra",
+           [this] { return std::make_unique<TFMantenimientoHembras>(m_context, this); });
+    screen("Control Individual/Ficha Macho",
+           [this] { return std::make_unique<TFMantenimientoMachos>(m_context, this); });
 }
 
 QAction* TFPantallaPrincipal::action(const QString& path) const {

@@ -120,7 +120,8 @@ private slots:
                                    "Archivo/Salir", "Archivo/Acerca de Torvane...", "Control por Bloques/Cubriciones",
                                    "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
                                    "Control por Bloques/Destetes",
-                                   "Control por Bloques/Entrada inseminaciones"};
+                                   "Control por Bloques/Entrada inseminaciones", "Control Individual/Ficha Hembra",
+                                   "Control Individual/Ficha Macho"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
     }

@@ -1,0 +1,95 @@
+#include "MaleRegister.h"
+
+#include "TableCursor.h"
+#include "db/Database.h"
+#include "db/DisplayFormat.h"
+#include "db/EfficiencyIndex.h"
+#include "db/Query.h"
+
+#include <stdexcept>
+
+namespace {
+
+const QString kCode = QStringLiteral("CodigoMacho");
+
+bool isNull(const QVariant& v) {
+    return !v.isValid() || v.isNull();
+}
+
+} // namespace
+
+MaleRegister::MaleRegister(Database& db, QString machineTag) : m_db(db), m_tag(std::move(machineTag)) {}
+
+void MaleRegister::attach(TableCursor& machos) {
+    TableCursor::Events& e = machos.events();
+    e.newRecord = [](TableCursor& t) { t.setValue(QStringLiteral("Enfermedad"), 0); };
+    e.beforePost = [this](TableCursor& t) {
+        const QVariant code = t.value(kCode);
+        if (isNull(code) || code.toDouble() <= 0)
+            throw std::runtime_error("Indique el Número de Macho.");
+        m_savingNew = isNew(t);
+    };
+    e.afterPost = [this](TableCursor& t) {
+        const qint64 code = qint64(t.value(kCode).toDouble());
+        if (m_savingNew)
+            BreedingHistory::adoptMatings(m_db, code, m_tag);
+        EfficiencyIndex::storeMale(m_db, code, EfficiencyIndex::male(m_db, code));
+    };
+    e.beforeCancel = [this](TableCursor& t) {
+        if (t.state() == TableCursor::State::Insert)
+            BreedingHistory::deleteMatings(m_db,
+                                           BreedingHistory::matings(m_db, BreedingHistory::Owner::provisional(m_tag)));
+    };
+    e.beforeDelete = [this](TableCursor& t) {
+        const QVariant code = t.storedValue(kCode);
+        if (!isNull(code))
+            BreedingHistory::deleteMatings(
+                m_db, BreedingHistory::matings(m_db, BreedingHistory::Owner::animal(qint64(code.toDouble()))));
+    };
+}
+
+bool MaleRegister::isNew(const TableCursor& machos) {
+    return machos.state() == TableCursor::State::Insert ||
+           (machos.state() == TableCursor::State::Edit && isNull(machos.storedValue(kCode)));
+}
+
+std::optional<BreedingHistory::Owner> MaleRegister::historyOwner(const TableCursor& machos) const {
+    if (machos.state() == TableCursor::State::Insert)
+        return BreedingHistory::Owner::provisional(m_tag);
+    const QVariant code =
+        machos.state() == TableCursor::State::Browse ? machos.value(kCode) : machos.storedValue(kCode);
+    if (isNull(code))
+        return std::nullopt;
+    return BreedingHistory::Owner::animal(qint64(code.toDouble()));
+}
+
+std::vector<BreedingHistory::MatingLine> MaleRegister::history(const TableCursor& machos) const {
+    const auto owner = historyOwner(machos);
+    return owner ? BreedingHistory::matings(m_db, *owner) : std::vector<BreedingHistory::MatingLine>{};
+}
+
+qint64 MaleRegister::firstFreeNumber() const {
+    qint64 n = 1;
+    Query q(m_db, QStringLiteral("select CodigoMacho from Machos where CodigoMacho>=1 order by CodigoMacho"));
+    for (q.open(); !q.eof(); q.next()) {
+        const qint64 taken = q.field(kCode).asInteger();
+        if (taken < n)
+            continue;
+        if (taken > n)
+            break;
+        ++n;
+    }
+    return n;
+}
+
+double MaleRegister::herdAverage(Database& db) {
+    return Query::scalar(db, QStringLiteral("select avg(Eficacia) Media from Machos"), QStringLiteral("Media"))
+        .asFloat();
+}
+
+QString MaleRegister::relativeIndex(const QVariant& eficacia, double average) {
+    if (!(average > 0))
+        return QStringLiteral("0.00");
+    const double own = isNull(eficacia) ? 0.0 : eficacia.toDouble();
+    return display::mask(own / average * 100.0, QStringLiteral("0.00"));
+}

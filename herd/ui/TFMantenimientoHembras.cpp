@@ -1,0 +1,539 @@
+#include "TFMantenimientoHembras.h"
+
+#include "EnterMovesOn.h"
+#include "HistoryList.h"
+#include "TFEdicionCubricion.h"
+#include "TMensajero.h"
+#include "TMnto.h"
+#include "app/Clock.h"
+#include "app/ui/DateEdit.h"
+#include "app/ui/KeyNavigation.h"
+#include "app/ui/Messages.h"
+#include "app/ui/NumberEdit.h"
+#include "db/DbError.h"
+#include "db/Query.h"
+#include "herd/CardSheet.h"
+#include "herd/FemaleRegister.h"
+#include "herd/TableCursor.h"
+#include "reports/ui/SheetOutput.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+const QString kCode = QStringLiteral("CodigoHembra");
+const QString kCausa = QStringLiteral("CausaBaja");
+
+bool isNull(const QVariant& v) {
+    return !v.isValid() || v.isNull();
+}
+
+QLabel* caption(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+} // namespace
+
+TFMantenimientoHembras::TFMantenimientoHembras(const FarmContext& context, QWidget* parent)
+    : QDialog(parent), m_db(context.db), m_clock(context.clock), m_tag(context.machineTag) {
+    setObjectName(QStringLiteral("TFMantenimientoHembras"));
+    setWindowTitle(QStringLiteral("Ficha de Hembra"));
+
+    m_register = std::make_unique<FemaleRegister>(m_db, m_clock, m_tag);
+    m_cursor = std::make_unique<TableCursor>(m_db, QStringLiteral("Hembras.DB"), QStringList{kCode});
+    m_register->attach(*m_cursor);
+
+    buildInputs();
+    m_bar = new TMnto(this);
+    m_bar->createButtons({TMnto::Anadir, TMnto::Aceptar, TMnto::Cancelar, TMnto::Borrar, TMnto::Salir});
+    m_libre = new QPushButton(QStringLiteral("1ª Libre"), this);
+    m_libre->setObjectName(QStringLiteral("libre"));
+    m_libre->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    m_libre->setIconSize(QSize(24, 24));
+    m_bar->addButton(m_libre);
+    connect(m_libre, &QPushButton::clicked, this, &TFMantenimientoHembras::firstFree);
+
+    QWidget* card = buildLayout();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(card, 1);
+    layout->addWidget(m_bar);
+
+    m_bar->setDataSource(m_cursor.get());
+    QList<TMnto::Campo> campos;
+    for (const char* column : {"CodigoHembra", "Jaula", "Seleccion", "Raza", "FechaNacimiento", "FechaEntrada",
+                               "NumeroPadre", "NumeroMadre", "FechaBaja"})
+        campos << TMnto::Campo{m_inputs.value(QString::fromLatin1(column)), QString::fromLatin1(column)};
+    campos << TMnto::Campo{
+        m_causa, kCausa,
+        FieldBinder::Access{[this] { return QVariant(causeChosen()); }, [this](const QVariant& v) { showCause(v); }}};
+    for (const char* column : {"Marca1", "Marca2", "Marca3", "Marca4", "Enfermedad"})
+        campos << TMnto::Campo{m_inputs.value(QString::fromLatin1(column)), QString::fromLatin1(column)};
+    m_bar->setCampos(campos);
+    m_bar->setCamposClave({kCode});
+    for (QRadioButton* option : {m_eliminacion, m_muerte}) {
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                m_bar->binder()->edited(m_causa);
+        });
+    }
+
+    // Enter walks the fields in the order of the bar's list, then the history.
+    QWidget* previous = nullptr;
+    for (const TMnto::Campo& c : campos) {
+        const QList<QWidget*> stops =
+            c.widget == m_causa ? QList<QWidget*>{m_eliminacion, m_muerte} : QList<QWidget*>{c.widget};
+        for (QWidget* w : stops) {
+            if (previous)
+                setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    setTabOrder(previous, m_history);
+
+    connect(m_bar, &TMnto::stateApplied, this, [this] {
+        m_cageCheckPending = false;
+        m_cageDeclined = -1;
+        updateControls();
+    });
+    m_listener = m_cursor->subscribe([this](TableCursor::Change change, const QString&) {
+        if (change == TableCursor::Change::Record || change == TableCursor::Change::State)
+            refresh();
+    });
+    connect(m_history, &HistoryList::insertRequested, this, &TFMantenimientoHembras::addCycle);
+    connect(m_history, &HistoryList::openRequested, this, &TFMantenimientoHembras::openCycle);
+    connect(m_history, &HistoryList::deleteRequested, this, &TFMantenimientoHembras::deleteCycle);
+
+    m_codigo->installEventFilter(this);
+    m_jaula->installEventFilter(this);
+    m_baja->installEventFilter(this);
+    m_eliminacion->installEventFilter(this);
+    m_muerte->installEventFilter(this);
+    KeyNavigation::install(this);
+    for (const char* column : {"Seleccion", "Marca1", "Marca2", "Marca3", "Marca4"})
+        EnterMovesOn::install(static_cast<QAbstractButton*>(m_inputs.value(QString::fromLatin1(column))));
+    EnterMovesOn::install(m_eliminacion);
+    EnterMovesOn::install(m_muerte);
+
+    // The card opens on the first female, with her history at its last line.
+    m_cursor->first();
+    refresh();
+}
+
+TFMantenimientoHembras::~TFMantenimientoHembras() {
+    if (m_cursor)
+        m_cursor->unsubscribe(m_listener);
+}
+
+void TFMantenimientoHembras::buildInputs() {
+    const auto number = [this](const QString& column, int width) {
+        auto* n = new NumberEdit(this);
+        n->setObjectName(column);
+        n->setFixedWidth(width);
+        m_inputs.insert(column, n);
+        return n;
+    };
+    const auto date = [this](const QString& column, bool today) {
+        auto* d = new DateEdit(m_clock, this);
+        d->setObjectName(column);
+        d->setDefaultsToToday(today);
+        d->setFixedWidth(96);
+        m_inputs.insert(column, d);
+        return d;
+    };
+    const auto check = [this](const QString& column, const QString& caption) {
+        auto* c = new QCheckBox(caption, this);
+        c->setObjectName(column);
+        m_inputs.insert(column, c);
+        return c;
+    };
+
+    m_codigo = number(kCode, 90);
+    m_jaula = number(QStringLiteral("Jaula"), 90);
+    check(QStringLiteral("Seleccion"), QStringLiteral("Selección"));
+    auto* raza = new QLineEdit(this);
+    raza->setObjectName(QStringLiteral("Raza"));
+    raza->setMaxLength(40);
+    raza->setMinimumWidth(170);
+    m_inputs.insert(QStringLiteral("Raza"), raza);
+    m_nacimiento = date(QStringLiteral("FechaNacimiento"), true);
+    date(QStringLiteral("FechaEntrada"), true);
+    number(QStringLiteral("NumeroPadre"), 90);
+    number(QStringLiteral("NumeroMadre"), 90);
+    m_baja = date(QStringLiteral("FechaBaja"), false);
+
+    m_causa = new QWidget(this);
+    m_causa->setObjectName(kCausa);
+    auto* options = new QHBoxLayout(m_causa);
+    options->setContentsMargins(0, 0, 0, 0);
+    m_eliminacion = new QRadioButton(QStringLiteral("Eliminación"), m_causa);
+    m_eliminacion->setObjectName(QStringLiteral("causaEliminacion"));
+    m_muerte = new QRadioButton(QStringLiteral("Muerte"), m_causa);
+    m_muerte->setObjectName(QStringLiteral("causaMuerte"));
+    m_causas = new QButtonGroup(this);
+    m_causas->addButton(m_eliminacion, 0);
+    m_causas->addButton(m_muerte, 1);
+    options->addWidget(m_eliminacion);
+    options->addWidget(m_muerte);
+    options->addStretch();
+    m_inputs.insert(kCausa, m_causa);
+
+    for (int mark = 1; mark <= 4; ++mark)
+        check(QStringLiteral("Marca%1").arg(mark), m_register->markNames()[size_t(mark - 1)]);
+
+    m_enfermedad = new QComboBox(this);
+    m_enfermedad->setObjectName(QStringLiteral("Enfermedad"));
+    m_enfermedad->setMinimumWidth(260);
+    // A healthy female has disease 0: the empty first choice, which also takes a
+    // disease away again.
+    m_enfermedad->addItem(QString(), 0.0);
+    messages::guarded(this, [this] {
+        Query q(m_db, QStringLiteral("select CodigoEnfermedad, DescripcionEnfermedad from Enfermedades"));
+        q << QStringLiteral("order by CodigoEnfermedad");
+        for (q.open(); !q.eof(); q.next())
+            m_enfermedad->addItem(q.field(QStringLiteral("DescripcionEnfermedad")).asString(),
+                                  q.field(QStringLiteral("CodigoEnfermedad")).asFloat());
+    });
+    m_inputs.insert(QStringLiteral("Enfermedad"), m_enfermedad);
+
+    m_index = new QLabel(this);
+    m_index->setObjectName(QStringLiteral("Eficacia"));
+    QFont bold = m_index->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.15);
+    m_index->setFont(bold);
+    m_index->setMinimumWidth(70);
+
+    m_history = new HistoryList(BreedingHistory::cycleHeadings(), this);
+    m_history->setObjectName(QStringLiteral("historial"));
+    m_history->setMinimumSize(720, 200);
+}
+
+QWidget* TFMantenimientoHembras::buildLayout() {
+    auto* card = new QWidget(this);
+    auto* outer = new QVBoxLayout(card);
+    outer->setContentsMargins(0, 0, 0, 0);
+
+    auto* datos = new QGroupBox(QStringLiteral("Datos de la Hembra"), card);
+    auto* grid = new QGridLayout(datos);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(8);
+    grid->addWidget(caption(QStringLiteral("Número Hembra"), datos), 0, 0);
+    grid->addWidget(m_codigo, 0, 1);
+    grid->addWidget(caption(QStringLiteral("Número Jaula"), datos), 0, 2);
+    grid->addWidget(m_jaula, 0, 3);
+    grid->addWidget(m_inputs.value(QStringLiteral("Seleccion")), 0, 5);
+    grid->addWidget(caption(QStringLiteral("Raza"), datos), 1, 0);
+    grid->addWidget(m_inputs.value(QStringLiteral("Raza")), 1, 1, 1, 3);
+    grid->addWidget(caption(QStringLiteral("Fecha Nacimiento"), datos), 1, 4);
+    grid->addWidget(m_nacimiento, 1, 5);
+    grid->addWidget(caption(QStringLiteral("Padre"), datos), 2, 0);
+    grid->addWidget(m_inputs.value(QStringLiteral("NumeroPadre")), 2, 1);
+    grid->addWidget(caption(QStringLiteral("Madre"), datos), 2, 2);
+    grid->addWidget(m_inputs.value(QStringLiteral("NumeroMadre")), 2, 3);
+    grid->addWidget(caption(QStringLiteral("Fecha Entrada"), datos), 2, 4);
+    grid->addWidget(m_inputs.value(QStringLiteral("FechaEntrada")), 2, 5);
+    grid->setColumnStretch(6, 1);
+    outer->addWidget(datos);
+
+    auto* middle = new QHBoxLayout;
+    auto* baja = new QGroupBox(QStringLiteral("Baja"), card);
+    auto* bajaGrid = new QGridLayout(baja);
+    bajaGrid->addWidget(caption(QStringLiteral("Fecha de Baja"), baja), 0, 0);
+    bajaGrid->addWidget(m_baja, 0, 1, Qt::AlignLeft);
+    bajaGrid->addWidget(caption(QStringLiteral("Causa"), baja), 1, 0);
+    bajaGrid->addWidget(m_causa, 1, 1);
+    middle->addWidget(baja);
+    auto* marcas = new QGroupBox(QStringLiteral("Marcas"), card);
+    auto* marcasGrid = new QGridLayout(marcas);
+    for (int mark = 0; mark < 4; ++mark)
+        marcasGrid->addWidget(m_inputs.value(QStringLiteral("Marca%1").arg(mark + 1)), mark / 2, mark % 2);
+    middle->addWidget(marcas, 1);
+    outer->addLayout(middle);
+
+    auto* salud = new QHBoxLayout;
+    salud->addWidget(caption(QStringLiteral("Enfermedad"), card));
+    salud->addWidget(m_enfermedad);
+    salud->addStretch();
+    salud->addWidget(caption(QStringLiteral("Indice Eficacia"), card));
+    salud->addWidget(m_index);
+    outer->addLayout(salud);
+
+    auto* navigation = new QHBoxLayout;
+    const std::pair<const char*, QStyle::StandardPixmap> moves[] = {{"primero", QStyle::SP_MediaSkipBackward},
+                                                                    {"anterior", QStyle::SP_MediaSeekBackward},
+                                                                    {"siguiente", QStyle::SP_MediaSeekForward},
+                                                                    {"ultimo", QStyle::SP_MediaSkipForward}};
+    const char* const tips[] = {"Primera hembra", "Hembra anterior", "Hembra siguiente", "Última hembra"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QPushButton(style()->standardIcon(moves[i].second), QString(), card);
+        b->setObjectName(QString::fromLatin1(moves[i].first));
+        b->setToolTip(QString::fromUtf8(tips[i]));
+        b->setAutoDefault(false);
+        b->setFocusPolicy(Qt::NoFocus);
+        m_navigation.insert(b->objectName(), b);
+        navigation->addWidget(b);
+    }
+    connect(m_navigation.value(QStringLiteral("primero")), &QPushButton::clicked, this, [this] { m_cursor->first(); });
+    connect(m_navigation.value(QStringLiteral("anterior")), &QPushButton::clicked, this, [this] { m_cursor->prior(); });
+    connect(m_navigation.value(QStringLiteral("siguiente")), &QPushButton::clicked, this, [this] { m_cursor->next(); });
+    connect(m_navigation.value(QStringLiteral("ultimo")), &QPushButton::clicked, this, [this] { m_cursor->last(); });
+    navigation->addStretch();
+    m_imprimir = new QPushButton(QStringLiteral("Imprimir Ficha"), card);
+    m_imprimir->setObjectName(QStringLiteral("imprimir"));
+    m_imprimir->setAutoDefault(false);
+    m_imprimir->setFocusPolicy(Qt::NoFocus);
+    connect(m_imprimir, &QPushButton::clicked, this, &TFMantenimientoHembras::printCard);
+    navigation->addWidget(m_imprimir);
+    outer->addLayout(navigation);
+
+    outer->addWidget(m_history, 1);
+    auto* hint =
+        new QLabel(QStringLiteral("[Ins] nueva cubrición   [Intro] o doble click: modificar   [Supr] borrar"), card);
+    hint->setEnabled(false);
+    outer->addWidget(hint);
+    return card;
+}
+
+void TFMantenimientoHembras::refresh() {
+    std::vector<HistoryList::Line> lines;
+    messages::guarded(this, [&] {
+        for (const BreedingHistory::CycleLine& l : m_register->history(*m_cursor))
+            lines.push_back({l.cells(), l.orden, l.unweaned()});
+    });
+    m_history->setLines(lines);
+    m_index->setText(FemaleRegister::indexText(m_cursor->value(QStringLiteral("Eficacia"))));
+    updateControls();
+}
+
+void TFMantenimientoHembras::updateControls() {
+    const bool browsing = m_cursor->state() == TableCursor::State::Browse;
+    const int position = m_cursor->position();
+    const int count = m_cursor->count();
+    m_navigation.value(QStringLiteral("primero"))->setEnabled(browsing && position > 0);
+    m_navigation.value(QStringLiteral("anterior"))->setEnabled(browsing && position > 0);
+    m_navigation.value(QStringLiteral("siguiente"))->setEnabled(browsing && position >= 0 && position < count - 1);
+    m_navigation.value(QStringLiteral("ultimo"))->setEnabled(browsing && position >= 0 && position < count - 1);
+    m_imprimir->setEnabled(browsing && position >= 0);
+    m_libre->setEnabled(browsing);
+    // The history is open while the card itself can be saved.
+    m_history->setEnabled(m_jaula->isEnabled());
+}
+
+void TFMantenimientoHembras::firstFree() {
+    if (m_cursor->isEditing())
+        return;
+    messages::guarded(this, [this] {
+        const qint64 n = m_register->firstFreeNumber();
+        m_cursor->edit();
+        m_cursor->setValue(kCode, n);
+    });
+    m_codigo->setFocus(Qt::OtherFocusReason);
+}
+
+void TFMantenimientoHembras::lookUpCage() {
+    const double typed = m_codigo->value();
+    if (typed <= 0 || typed != std::floor(typed))
+        return;
+    std::optional<qint64> found;
+    bool failed = false;
+    try {
+        found = m_register->femaleInCage(qint64(typed));
+    } catch (const std::exception&) {
+        failed = true; // errors of this lookup are ignored
+    }
+    if (!failed && !found)
+        messages::inform(this, QStringLiteral("¡Atención!"), QString::fromUtf8(FemaleRegister::kNoFemaleInCage),
+                         QMessageBox::Critical);
+    else if (found)
+        m_codigo->setValue(double(*found));
+    m_codigo->setFocus(Qt::OtherFocusReason);
+}
+
+void TFMantenimientoHembras::printCard() {
+    if (m_cursor->isEditing() || m_cursor->position() < 0)
+        return;
+    const qint64 code = qint64(m_cursor->value(kCode).toDouble());
+    messages::guarded(this, [&] {
+        const std::unique_ptr<CardSheet> card = CardSheet::female(m_db, code, m_clock.today());
+        Query q(m_db, CardSheet::femaleRows(code));
+        q.open();
+        QueryRows rows(q);
+        sheets::produce(this, *card, rows, sheets::Destination::Preview);
+    });
+}
+
+void TFMantenimientoHembras::addCycle() {
+    if (!m_history->isEnabled())
+        return;
+    // A new female has no number yet: her rows carry only this computer's tag.
+    const QVariant owner = m_cursor->state() == TableCursor::State::Insert ? QVariant() : m_cursor->storedValue(kCode);
+    bool added = false;
+    messages::guarded(this, [&] {
+        TFEdicionCubricion dialog(TFEdicionCubricion::Kind::Female, m_db, m_clock, owner, m_tag, 0, this);
+        added = dialog.exec() == QDialog::Accepted;
+    });
+    refresh();
+    if (added)
+        m_history->selectLast();
+}
+
+void TFMantenimientoHembras::openCycle(qint64 orden) {
+    if (!m_history->isEnabled() || orden == 0)
+        return;
+    const QVariant owner = m_cursor->state() == TableCursor::State::Insert ? QVariant() : m_cursor->storedValue(kCode);
+    messages::guarded(this, [&] {
+        TFEdicionCubricion dialog(TFEdicionCubricion::Kind::Female, m_db, m_clock, owner, m_tag, orden, this);
+        dialog.exec();
+    });
+    refresh();
+}
+
+void TFMantenimientoHembras::deleteCycle(qint64 orden) {
+    if (!m_history->isEnabled() || orden == 0)
+        return;
+    if (messages::ask(this, QStringLiteral("¡Atención!"), QString::fromUtf8(FemaleRegister::kDeleteCycle),
+                      QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+        messages::guarded(this, [&] { BreedingHistory::deleteCycle(m_db, orden); });
+    refresh();
+}
+
+bool TFMantenimientoHembras::cullDateEmpty() const {
+    // As the box will read once it has tidied up its text on leaving.
+    try {
+        return !m_baja->date().isValid();
+    } catch (const std::exception&) {
+        return true;
+    }
+}
+
+int TFMantenimientoHembras::causeChosen() const {
+    if (m_eliminacion->isChecked())
+        return 0;
+    if (m_muerte->isChecked())
+        return 1;
+    return -1;
+}
+
+void TFMantenimientoHembras::showCause(const QVariant& value) {
+    const int causa = isNull(value) ? -1 : int(value.toDouble());
+    m_causas->setExclusive(false);
+    m_eliminacion->setChecked(causa == 0);
+    m_muerte->setChecked(causa == 1);
+    m_causas->setExclusive(true);
+}
+
+void TFMantenimientoHembras::leaveCullDate() {
+    if (!m_cursor->isEditing() || !m_baja->isEnabled())
+        return;
+    const int causa = causeChosen();
+    const int settled = FemaleRegister::causeOnLeavingCullDate(cullDateEmpty(), causa);
+    if (settled != causa)
+        messages::guarded(this, [&] { m_cursor->setValue(kCausa, settled); });
+}
+
+void TFMantenimientoHembras::enterCause(bool backwards) {
+    // No cause without a cull date: the choice is cleared and the cursor moves on.
+    if (m_cursor->isEditing())
+        messages::guarded(this, [this] { m_cursor->setValue(kCausa, -1); });
+    QWidget* next = backwards ? static_cast<QWidget*>(m_baja) : m_inputs.value(QStringLiteral("Marca1"));
+    QTimer::singleShot(0, next, [next] { next->setFocus(Qt::TabFocusReason); });
+}
+
+void TFMantenimientoHembras::checkCage() {
+    if (!m_cageCheckPending)
+        return;
+    m_cageCheckPending = false;
+    if (!m_cursor->isEditing() || !m_jaula->isEnabled())
+        return;
+    // Leaving to abandon the card, or to close it, asks nothing.
+    QWidget* to = QApplication::focusWidget();
+    if (to && (to == m_bar->boton(TMnto::Cancelar) || to == m_bar->boton(TMnto::Salir)))
+        return;
+    const qint64 cage = qint64(std::llround(m_jaula->value()));
+    if (cage == 0 || cage == m_cageDeclined)
+        return;
+    const qint64 code = qint64(m_codigo->value());
+    QDate birth;
+    try {
+        birth = m_nacimiento->date();
+    } catch (const std::exception&) {
+        birth = m_clock.today(); // the box turns a text that is no date into today
+    }
+    bool ask = false;
+    if (!messages::guarded(this, [&] { ask = m_register->cageNeedsQuestion(code, cage, birth); }) || !ask)
+        return;
+    if (messages::ask(this, QStringLiteral("¡Atención!"), QString::fromUtf8(FemaleRegister::kCageQuestion),
+                      QMessageBox::Critical, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes) {
+        TMensajero mensaje(QString::fromUtf8(FemaleRegister::kSearchingCage));
+        TMensajero::Showing shown(mensaje);
+        qint64 free = cage;
+        if (messages::guarded(this, [&] { free = m_register->firstFreeCage(cage, code); }))
+            m_jaula->setValue(double(free));
+    } else {
+        m_cageDeclined = cage;
+    }
+    m_jaula->setFocus(Qt::OtherFocusReason);
+}
+
+bool TFMantenimientoHembras::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_codigo && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F5 && key->modifiers() == Qt::NoModifier) {
+            lookUpCage();
+            return true;
+        }
+        return false;
+    }
+    if (watched == m_jaula && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // A window coming up over the card is no leaving of the field.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && m_cursor->isEditing() &&
+            m_jaula->isEnabled()) {
+            m_cageCheckPending = true;
+            QTimer::singleShot(0, this, &TFMantenimientoHembras::checkCage);
+        }
+        return false;
+    }
+    if (watched == m_baja && event->type() == QEvent::FocusOut) {
+        leaveCullDate();
+        return false;
+    }
+    if (watched == m_eliminacion || watched == m_muerte) {
+        switch (event->type()) {
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && cullDateEmpty())
+                enterCause(reason == Qt::BacktabFocusReason);
+            return false;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (cullDateEmpty()) {
+                enterCause(false);
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
