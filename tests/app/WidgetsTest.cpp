@@ -161,7 +161,8 @@ private slots:
         QVERIFY(form->date->hasFocus());
         QTest::keyClick(form->date, Qt::Key_Enter);
         QVERIFY(form->count->hasFocus());
-        QTest::keyClick(form->count, Qt::Key_Return);
+        QTest::keyClick(form->count, Qt::Key_Enter, Qt::KeypadModifier); // the keypad's Enter too
+        QVERIFY(form->weight->hasFocus());
         QTest::keyClick(form->weight, Qt::Key_Return);
         QVERIFY(form->notes->hasFocus());
         QTest::keyClicks(form->notes, QStringLiteral("a"));

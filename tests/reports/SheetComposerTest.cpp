@@ -76,6 +76,25 @@ TEST(SheetComposer, FillsLeftColumnThenRightThenNextPage) {
     EXPECT_DOUBLE_EQ(plain.sheet.columnLeft(1), 10 + 93 + 4);
 }
 
+TEST(SheetComposer, FourColumnsFillInTurnWithCaptionsOverEach) {
+    PlainSheet plain(4);
+    ListRows rows = numbered(100);
+    const SheetDocument doc = *SheetComposer::compose(plain.sheet, rows);
+    ASSERT_EQ(doc.pages.size(), 2u);
+    const auto first = lines(doc.pages[0]);
+    ASSERT_EQ(first.size(), 96u);
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i]->text, QString::number(int(i)));
+        EXPECT_EQ(first[i]->column, int(i / 24));
+        EXPECT_DOUBLE_EQ(first[i]->rect.left(), plain.sheet.columnLeft(int(i / 24)));
+    }
+    for (int c = 1; c < 4; ++c)
+        EXPECT_LT(plain.sheet.columnLeft(c - 1), plain.sheet.columnLeft(c));
+    EXPECT_EQ(doc.pages[0].texts(QStringLiteral("rotulo")).size(), 4);
+    EXPECT_EQ(lines(doc.pages[1]).size(), 4u);
+    EXPECT_EQ(lines(doc.pages[1]).front()->column, 0);
+}
+
 TEST(SheetComposer, HooksRunOncePerRowAndOncePerPage) {
     PlainSheet plain;
     plain.sheet.titleBand().setHeight(8);
