@@ -101,6 +101,8 @@ TFEdicionCubricion::TFEdicionCubricion(Kind kind, Database& db, const Clock& clo
         case Input::Number: {
             auto* number = new NumberEdit(this, 0);
             number->setFixedWidth(80);
+            // Counts and female numbers never go below zero; a male is -1 for an insemination.
+            number->setNonNegative(QLatin1String(s->column) != QLatin1String("CodigoMacho"));
             input = number;
             break;
         }

@@ -146,6 +146,7 @@ void TFMantenimientoHembras::buildInputs() {
     const auto number = [this](const QString& column, int width) {
         auto* n = new NumberEdit(this);
         n->setObjectName(column);
+        n->setNonNegative(true); // numbers of animals and cages
         n->setFixedWidth(width);
         m_inputs.insert(column, n);
         return n;

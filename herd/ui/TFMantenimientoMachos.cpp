@@ -117,6 +117,7 @@ QWidget* TFMantenimientoMachos::buildCard() {
     const auto number = [this, card](const QString& column) {
         auto* n = new NumberEdit(card);
         n->setObjectName(column);
+        n->setNonNegative(true); // numbers of animals and cages
         n->setFixedWidth(90);
         m_inputs.insert(column, n);
         return n;

@@ -306,7 +306,8 @@ private slots:
                 QString title;
                 whenModal([&](QWidget* modal) {
                     title = modal->windowTitle();
-                    typeCycle(modal, dates[i], "7", 1, i == 0 ? "8" : QString());
+                    // The second is an insemination: male -1.
+                    typeCycle(modal, dates[i], i == 1 ? "-1" : "7", 1, i == 0 ? "8" : QString());
                 });
                 list->setFocus();
                 QTest::keyClick(list, Qt::Key_Insert);
@@ -317,6 +318,7 @@ private slots:
             QCOMPARE(count(f.db(), "CubriHembras", "CodigoHembra is null and Maquina='GRANJA-PC'"), 3);
             QCOMPARE(column(list, 1), QStringList({"05/01/2002", "12/02/2002", "20/03/2002"}));
             QCOMPARE(column(list, 3), QStringList({"+", "+", "+"}));
+            QCOMPARE(column(list, 2), QStringList({"7", "-1", "7"}));
             QTest::mouseClick(button(card.get(), save ? "aceptar" : "cancelar"), Qt::LeftButton);
             QVERIFY2(messages.asked().isEmpty(), qPrintable(messages.lastText()));
             if (save) {
@@ -366,7 +368,7 @@ private slots:
                 typeOver(box, QString());
                 QTest::keyClick(box, Qt::Key_Backspace);
             }
-            typeOver(modal->findChild<QWidget*>(QStringLiteral("Destetados")), "6");
+            typeOver(modal->findChild<QWidget*>(QStringLiteral("Destetados")), "-6"); // a count is never negative
             auto* weaned = modal->findChild<QCheckBox*>(QStringLiteral("Destetada"));
             weaned->setFocus();
             QTest::keyClick(weaned, Qt::Key_Space);
