@@ -185,8 +185,12 @@ QString toSqlite(const QString& statement) {
     // Every division is a real division: the farm's numbers are floating point,
     // so 17 kits over 4 births is 4.25, never 4.
     code.replace(QLatin1Char('/'), QStringLiteral("*1.0/"));
-    code = translateExtract(code);
-    code = translateStructure(code);
+    // Most statements have neither: a plain search spares the patterns.
+    if (code.contains(QLatin1String("extract"), Qt::CaseInsensitive))
+        code = translateExtract(code);
+    if (code.contains(QLatin1String("alter"), Qt::CaseInsensitive) ||
+        code.contains(QLatin1String("drop"), Qt::CaseInsensitive))
+        code = translateStructure(code);
 
     static const QRegularExpression placeholder(QStringLiteral("\\x01(\\d+)\\x01"));
     QString out;
