@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Torvane builds, tests and runs with, when missing.
 set -euo pipefail
 packages=(g++ cmake make ccache qt6-base-dev qt6-charts-dev libsqlite3-dev zlib1g-dev libshp-dev
-          googletest libgtest-dev libbenchmark-dev xvfb xauth poppler-utils libgl1-mesa-dev)
+          googletest libgtest-dev libbenchmark-dev xvfb xauth poppler-utils libgl1-mesa-dev
+          qt6-qpa-plugins fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
