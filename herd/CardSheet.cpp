@@ -20,6 +20,11 @@ QString valueName(const QString& column) {
     return QStringLiteral("valor.") + column;
 }
 
+// A column of the animal's row; an empty field when there is no row.
+Field fieldOf(const Query& q, const char* column) {
+    return q.eof() ? Field() : q.field(QString::fromLatin1(column));
+}
+
 QString whole(const Field& f) {
     return display::mask(f.asFloat(), QStringLiteral("0"));
 }
@@ -52,6 +57,20 @@ void CardSheet::addPair(int block, int line, const QString& caption, const QStri
     pageHeader().addText(valueName(column), QRectF(valueX, y, kValueWidth, kBlockLine), value, kValue);
 }
 
+void CardSheet::addAnimal(const Query& q, const QString& codeCaption, const char* codeColumn, qint64 code) {
+    addPair(0, 0, codeCaption, QString::fromLatin1(codeColumn),
+            q.eof() ? QString::number(code) : whole(fieldOf(q, codeColumn)));
+    addPair(0, 1, QStringLiteral("Número de Jaula"), QStringLiteral("Jaula"), whole(fieldOf(q, "Jaula")));
+    addPair(0, 2, QStringLiteral("Número de Selección"), QStringLiteral("Seleccion"), yesNo(fieldOf(q, "Seleccion")));
+    addPair(0, 3, QStringLiteral("Raza"), QStringLiteral("Raza"), fieldOf(q, "Raza").asString());
+    addPair(1, 0, QStringLiteral("Fecha de Nacimiento"), QStringLiteral("FechaNacimiento"),
+            display::date(fieldOf(q, "FechaNacimiento").asDate()));
+    addPair(1, 1, QStringLiteral("Fecha de Entrada"), QStringLiteral("FechaEntrada"),
+            display::date(fieldOf(q, "FechaEntrada").asDate()));
+    addPair(1, 2, QStringLiteral("Padre"), QStringLiteral("NumeroPadre"), whole(fieldOf(q, "NumeroPadre")));
+    addPair(1, 3, QStringLiteral("Madre"), QStringLiteral("NumeroMadre"), whole(fieldOf(q, "NumeroMadre")));
+}
+
 QString CardSheet::headerValue(const QString& column) const {
     const SheetBand& header = band(BandKind::PageHeader);
     return header.has(valueName(column)) ? header.element(valueName(column)).text : QString();
@@ -61,26 +80,15 @@ std::unique_ptr<CardSheet> CardSheet::female(Database& db, qint64 female, const 
     std::unique_ptr<CardSheet> card(new CardSheet(db, QStringLiteral("Ficha de Hembra"), today));
     Query q(db, QStringLiteral("select * from Hembras where CodigoHembra=%1").arg(sql::number(female)));
     q.open();
-    const auto field = [&q](const char* column) { return q.eof() ? Field() : q.field(QString::fromLatin1(column)); };
-    card->addPair(0, 0, QStringLiteral("Número de Hembra"), QStringLiteral("CodigoHembra"),
-                  q.eof() ? QString::number(female) : whole(field("CodigoHembra")));
-    card->addPair(0, 1, QStringLiteral("Número de Jaula"), QStringLiteral("Jaula"), whole(field("Jaula")));
-    card->addPair(0, 2, QStringLiteral("Número de Selección"), QStringLiteral("Seleccion"), yesNo(field("Seleccion")));
-    card->addPair(0, 3, QStringLiteral("Raza"), QStringLiteral("Raza"), field("Raza").asString());
-    card->addPair(1, 0, QStringLiteral("Fecha de Nacimiento"), QStringLiteral("FechaNacimiento"),
-                  display::date(field("FechaNacimiento").asDate()));
-    card->addPair(1, 1, QStringLiteral("Fecha de Entrada"), QStringLiteral("FechaEntrada"),
-                  display::date(field("FechaEntrada").asDate()));
-    card->addPair(1, 2, QStringLiteral("Padre"), QStringLiteral("NumeroPadre"), whole(field("NumeroPadre")));
-    card->addPair(1, 3, QStringLiteral("Madre"), QStringLiteral("NumeroMadre"), whole(field("NumeroMadre")));
+    card->addAnimal(q, QStringLiteral("Número de Hembra"), "CodigoHembra", female);
     // The cull, beside the parents' numbers, only for a culled or dead female.
-    const Field causa = field("CausaBaja");
+    const Field causa = fieldOf(q, "CausaBaja");
     const bool out = !causa.isNull() && (causa.asInteger() == 0 || causa.asInteger() == 1);
     card->addPair(2, 2, QString(), QStringLiteral("CausaBaja"),
                   out ? (causa.asInteger() == 0 ? QStringLiteral("Eliminación") : QStringLiteral("Muerte"))
                       : QString());
     card->addPair(2, 3, QString(), QStringLiteral("FechaBaja"),
-                  out ? display::date(field("FechaBaja").asDate()) : QString());
+                  out ? display::date(fieldOf(q, "FechaBaja").asDate()) : QString());
 
     card->addColumn(boundDate(QStringLiteral("fechaCubricion"), QStringLiteral("Fecha Cub."), 21,
                               QStringLiteral("FechaCubricion")));
@@ -113,18 +121,7 @@ std::unique_ptr<CardSheet> CardSheet::male(Database& db, qint64 male, const QDat
     std::unique_ptr<CardSheet> card(new CardSheet(db, QStringLiteral("Ficha de Macho"), today));
     Query q(db, QStringLiteral("select * from Machos where CodigoMacho=%1").arg(sql::number(male)));
     q.open();
-    const auto field = [&q](const char* column) { return q.eof() ? Field() : q.field(QString::fromLatin1(column)); };
-    card->addPair(0, 0, QStringLiteral("Nº Macho"), QStringLiteral("CodigoMacho"),
-                  q.eof() ? QString::number(male) : whole(field("CodigoMacho")));
-    card->addPair(0, 1, QStringLiteral("Número de Jaula"), QStringLiteral("Jaula"), whole(field("Jaula")));
-    card->addPair(0, 2, QStringLiteral("Número de Selección"), QStringLiteral("Seleccion"), yesNo(field("Seleccion")));
-    card->addPair(0, 3, QStringLiteral("Raza"), QStringLiteral("Raza"), field("Raza").asString());
-    card->addPair(1, 0, QStringLiteral("Fecha de Nacimiento"), QStringLiteral("FechaNacimiento"),
-                  display::date(field("FechaNacimiento").asDate()));
-    card->addPair(1, 1, QStringLiteral("Fecha de Entrada"), QStringLiteral("FechaEntrada"),
-                  display::date(field("FechaEntrada").asDate()));
-    card->addPair(1, 2, QStringLiteral("Padre"), QStringLiteral("NumeroPadre"), whole(field("NumeroPadre")));
-    card->addPair(1, 3, QStringLiteral("Madre"), QStringLiteral("NumeroMadre"), whole(field("NumeroMadre")));
+    card->addAnimal(q, QStringLiteral("Nº Macho"), "CodigoMacho", male);
 
     card->addColumn(boundDate(QStringLiteral("fechaCubricion"), QStringLiteral("Fecha Cub."), 26,
                               QStringLiteral("FechaCubricion")));

@@ -6,6 +6,7 @@
 #include <memory>
 
 class Database;
+class Query;
 
 // The two cards of the registers, "Ficha de Hembra" and "Ficha de Macho", in the
 // house style (A4 portrait, always previewed): under the house header a block of
@@ -33,6 +34,9 @@ private:
     // A caption with its bold value at a place of the three-column block; an empty
     // caption prints the value alone.
     void addPair(int block, int line, const QString& caption, const QString& column, const QString& value);
+    // The block both cards open with, from the animal's row: number, cage,
+    // selection, breed, dates and parents (the number asked for when there is no row).
+    void addAnimal(const Query& q, const QString& codeCaption, const char* codeColumn, qint64 code);
 
     std::shared_ptr<qint64> m_accumulated = std::make_shared<qint64>(0);
 };

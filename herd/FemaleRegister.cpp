@@ -1,5 +1,6 @@
 #include "FemaleRegister.h"
 
+#include "Registers.h"
 #include "TableCursor.h"
 #include "app/Clock.h"
 #include "db/Database.h"
@@ -23,21 +24,6 @@ bool isNull(const QVariant& v) {
 // CausaBaja as a code: an empty cause is no cull (-1).
 int causeOf(const QVariant& v) {
     return isNull(v) ? -1 : int(v.toDouble());
-}
-
-// The first number from `from` up that the ordered numbers of the statement leave free.
-qint64 firstGap(Database& db, const QString& statement, const QString& column, qint64 from) {
-    qint64 n = from;
-    Query q(db, statement);
-    for (q.open(); !q.eof(); q.next()) {
-        const qint64 taken = q.field(column).asInteger();
-        if (taken < n)
-            continue;
-        if (taken > n)
-            break;
-        ++n;
-    }
-    return n;
 }
 
 } // namespace
@@ -68,8 +54,7 @@ void FemaleRegister::attach(TableCursor& hembras) {
 }
 
 bool FemaleRegister::isNew(const TableCursor& hembras) {
-    return hembras.state() == TableCursor::State::Insert ||
-           (hembras.state() == TableCursor::State::Edit && isNull(hembras.storedValue(kCode)));
+    return registers::isNew(hembras, kCode);
 }
 
 int FemaleRegister::causeOnLeavingCullDate(bool dateEmpty, int causa) {
@@ -135,14 +120,7 @@ void FemaleRegister::beforeDelete(TableCursor& t) {
 }
 
 std::optional<BreedingHistory::Owner> FemaleRegister::historyOwner(const TableCursor& hembras) const {
-    if (hembras.state() == TableCursor::State::Insert)
-        return BreedingHistory::Owner::provisional(m_tag);
-    // While her number is being typed over, the list stays with the female shown.
-    const QVariant code =
-        hembras.state() == TableCursor::State::Browse ? hembras.value(kCode) : hembras.storedValue(kCode);
-    if (isNull(code))
-        return std::nullopt;
-    return BreedingHistory::Owner::animal(qint64(code.toDouble()));
+    return registers::historyOwner(hembras, kCode, m_tag);
 }
 
 std::vector<BreedingHistory::CycleLine> FemaleRegister::history(const TableCursor& hembras) const {
@@ -151,7 +129,7 @@ std::vector<BreedingHistory::CycleLine> FemaleRegister::history(const TableCurso
 }
 
 qint64 FemaleRegister::firstFreeNumber() const {
-    return firstGap(
+    return registers::firstGap(
         m_db, QStringLiteral("select CodigoHembra from Hembras where CodigoHembra>=1 order by CodigoHembra"), kCode, 1);
 }
 
@@ -180,10 +158,11 @@ bool FemaleRegister::cageNeedsQuestion(qint64 female, qint64 cage, const QDate& 
 
 qint64 FemaleRegister::firstFreeCage(qint64 from, qint64 female) const {
     const qint64 start = from > 0 ? from : 1;
-    return firstGap(m_db,
-                    QStringLiteral("select Jaula from Hembras where Jaula>=%1 and CodigoHembra<>%2 order by Jaula")
-                        .arg(sql::number(start), sql::number(female)),
-                    QStringLiteral("Jaula"), start);
+    return registers::firstGap(
+        m_db,
+        QStringLiteral("select Jaula from Hembras where Jaula>=%1 and CodigoHembra<>%2 order by Jaula")
+            .arg(sql::number(start), sql::number(female)),
+        QStringLiteral("Jaula"), start);
 }
 
 QString FemaleRegister::indexText(const QVariant& eficacia) {

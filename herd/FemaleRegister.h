@@ -80,7 +80,6 @@ public:
         "localizar la siguiente Jaula que se encuentre libre?";
     static constexpr const char* kSearchingCage = "Buscando una Jaula libre... Por favor, espere.";
     static constexpr const char* kNoFemaleInCage = "No se ha encontrado ninguna Hembra en esa Jaula.";
-    static constexpr const char* kDeleteCycle = "¿Está seguro de querer borrar esta cubrición?";
 
 private:
     void beforePost(TableCursor& t);

@@ -1,5 +1,6 @@
 #include "MaleRegister.h"
 
+#include "Registers.h"
 #include "TableCursor.h"
 #include "db/Database.h"
 #include "db/DisplayFormat.h"
@@ -49,18 +50,11 @@ void MaleRegister::attach(TableCursor& machos) {
 }
 
 bool MaleRegister::isNew(const TableCursor& machos) {
-    return machos.state() == TableCursor::State::Insert ||
-           (machos.state() == TableCursor::State::Edit && isNull(machos.storedValue(kCode)));
+    return registers::isNew(machos, kCode);
 }
 
 std::optional<BreedingHistory::Owner> MaleRegister::historyOwner(const TableCursor& machos) const {
-    if (machos.state() == TableCursor::State::Insert)
-        return BreedingHistory::Owner::provisional(m_tag);
-    const QVariant code =
-        machos.state() == TableCursor::State::Browse ? machos.value(kCode) : machos.storedValue(kCode);
-    if (isNull(code))
-        return std::nullopt;
-    return BreedingHistory::Owner::animal(qint64(code.toDouble()));
+    return registers::historyOwner(machos, kCode, m_tag);
 }
 
 std::vector<BreedingHistory::MatingLine> MaleRegister::history(const TableCursor& machos) const {
@@ -69,17 +63,8 @@ std::vector<BreedingHistory::MatingLine> MaleRegister::history(const TableCursor
 }
 
 qint64 MaleRegister::firstFreeNumber() const {
-    qint64 n = 1;
-    Query q(m_db, QStringLiteral("select CodigoMacho from Machos where CodigoMacho>=1 order by CodigoMacho"));
-    for (q.open(); !q.eof(); q.next()) {
-        const qint64 taken = q.field(kCode).asInteger();
-        if (taken < n)
-            continue;
-        if (taken > n)
-            break;
-        ++n;
-    }
-    return n;
+    return registers::firstGap(
+        m_db, QStringLiteral("select CodigoMacho from Machos where CodigoMacho>=1 order by CodigoMacho"), kCode, 1);
 }
 
 double MaleRegister::herdAverage(Database& db) {

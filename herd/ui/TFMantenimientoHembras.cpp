@@ -2,7 +2,6 @@
 
 #include "EnterMovesOn.h"
 #include "HistoryList.h"
-#include "TFEdicionCubricion.h"
 #include "TMensajero.h"
 #include "TMnto.h"
 #include "app/Clock.h"
@@ -10,12 +9,10 @@
 #include "app/ui/KeyNavigation.h"
 #include "app/ui/Messages.h"
 #include "app/ui/NumberEdit.h"
-#include "db/DbError.h"
 #include "db/Query.h"
 #include "herd/CardSheet.h"
 #include "herd/FemaleRegister.h"
 #include "herd/TableCursor.h"
-#include "reports/ui/SheetOutput.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -27,10 +24,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -44,16 +38,10 @@ bool isNull(const QVariant& v) {
     return !v.isValid() || v.isNull();
 }
 
-QLabel* caption(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
 } // namespace
 
 TFMantenimientoHembras::TFMantenimientoHembras(const FarmContext& context, QWidget* parent)
-    : QDialog(parent), m_db(context.db), m_clock(context.clock), m_tag(context.machineTag) {
+    : RegisterCard(context, kCode, TFEdicionCubricion::Kind::Female, parent) {
     setObjectName(QStringLiteral("TFMantenimientoHembras"));
     setWindowTitle(QStringLiteral("Ficha de Hembra"));
 
@@ -62,21 +50,9 @@ TFMantenimientoHembras::TFMantenimientoHembras(const FarmContext& context, QWidg
     m_register->attach(*m_cursor);
 
     buildInputs();
-    m_bar = new TMnto(this);
-    m_bar->createButtons({TMnto::Anadir, TMnto::Aceptar, TMnto::Cancelar, TMnto::Borrar, TMnto::Salir});
-    m_libre = new QPushButton(QStringLiteral("1ª Libre"), this);
-    m_libre->setObjectName(QStringLiteral("libre"));
-    m_libre->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-    m_libre->setIconSize(QSize(24, 24));
-    m_bar->addButton(m_libre);
-    connect(m_libre, &QPushButton::clicked, this, &TFMantenimientoHembras::firstFree);
+    createBar(QStringLiteral("1ª Libre"));
+    layOut(buildLayout());
 
-    QWidget* card = buildLayout();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(card, 1);
-    layout->addWidget(m_bar);
-
-    m_bar->setDataSource(m_cursor.get());
     QList<TMnto::Campo> campos;
     for (const char* column : {"CodigoHembra", "Jaula", "Seleccion", "Raza", "FechaNacimiento", "FechaEntrada",
                                "NumeroPadre", "NumeroMadre", "FechaBaja"})
@@ -113,13 +89,7 @@ TFMantenimientoHembras::TFMantenimientoHembras(const FarmContext& context, QWidg
         m_cageDeclined = -1;
         updateControls();
     });
-    m_listener = m_cursor->subscribe([this](TableCursor::Change change, const QString&) {
-        if (change == TableCursor::Change::Record || change == TableCursor::Change::State)
-            refresh();
-    });
-    connect(m_history, &HistoryList::insertRequested, this, &TFMantenimientoHembras::addCycle);
-    connect(m_history, &HistoryList::openRequested, this, &TFMantenimientoHembras::openCycle);
-    connect(m_history, &HistoryList::deleteRequested, this, &TFMantenimientoHembras::deleteCycle);
+    followCursor();
 
     m_codigo->installEventFilter(this);
     m_jaula->installEventFilter(this);
@@ -137,48 +107,18 @@ TFMantenimientoHembras::TFMantenimientoHembras(const FarmContext& context, QWidg
     refresh();
 }
 
-TFMantenimientoHembras::~TFMantenimientoHembras() {
-    if (m_cursor)
-        m_cursor->unsubscribe(m_listener);
-}
+TFMantenimientoHembras::~TFMantenimientoHembras() = default;
 
 void TFMantenimientoHembras::buildInputs() {
-    const auto number = [this](const QString& column, int width) {
-        auto* n = new NumberEdit(this);
-        n->setObjectName(column);
-        n->setNonNegative(true); // numbers of animals and cages
-        n->setFixedWidth(width);
-        m_inputs.insert(column, n);
-        return n;
-    };
-    const auto date = [this](const QString& column, bool today) {
-        auto* d = new DateEdit(m_clock, this);
-        d->setObjectName(column);
-        d->setDefaultsToToday(today);
-        d->setFixedWidth(96);
-        m_inputs.insert(column, d);
-        return d;
-    };
-    const auto check = [this](const QString& column, const QString& caption) {
-        auto* c = new QCheckBox(caption, this);
-        c->setObjectName(column);
-        m_inputs.insert(column, c);
-        return c;
-    };
-
-    m_codigo = number(kCode, 90);
-    m_jaula = number(QStringLiteral("Jaula"), 90);
-    check(QStringLiteral("Seleccion"), QStringLiteral("Selección"));
-    auto* raza = new QLineEdit(this);
-    raza->setObjectName(QStringLiteral("Raza"));
-    raza->setMaxLength(40);
-    raza->setMinimumWidth(170);
-    m_inputs.insert(QStringLiteral("Raza"), raza);
-    m_nacimiento = date(QStringLiteral("FechaNacimiento"), true);
-    date(QStringLiteral("FechaEntrada"), true);
-    number(QStringLiteral("NumeroPadre"), 90);
-    number(QStringLiteral("NumeroMadre"), 90);
-    m_baja = date(QStringLiteral("FechaBaja"), false);
+    m_codigo = numberInput(kCode, this);
+    m_jaula = numberInput(QStringLiteral("Jaula"), this);
+    checkInput(QStringLiteral("Seleccion"), QStringLiteral("Selección"), this);
+    breedInput(this);
+    m_nacimiento = dateInput(QStringLiteral("FechaNacimiento"), true, this);
+    dateInput(QStringLiteral("FechaEntrada"), true, this);
+    numberInput(QStringLiteral("NumeroPadre"), this);
+    numberInput(QStringLiteral("NumeroMadre"), this);
+    m_baja = dateInput(QStringLiteral("FechaBaja"), false, this);
 
     m_causa = new QWidget(this);
     m_causa->setObjectName(kCausa);
@@ -197,7 +137,7 @@ void TFMantenimientoHembras::buildInputs() {
     m_inputs.insert(kCausa, m_causa);
 
     for (int mark = 1; mark <= 4; ++mark)
-        check(QStringLiteral("Marca%1").arg(mark), m_register->markNames()[size_t(mark - 1)]);
+        checkInput(QStringLiteral("Marca%1").arg(mark), m_register->markNames()[size_t(mark - 1)], this);
 
     m_enfermedad = new QComboBox(this);
     m_enfermedad->setObjectName(QStringLiteral("Enfermedad"));
@@ -214,17 +154,8 @@ void TFMantenimientoHembras::buildInputs() {
     });
     m_inputs.insert(QStringLiteral("Enfermedad"), m_enfermedad);
 
-    m_index = new QLabel(this);
-    m_index->setObjectName(QStringLiteral("Eficacia"));
-    QFont bold = m_index->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.15);
-    m_index->setFont(bold);
-    m_index->setMinimumWidth(70);
-
-    m_history = new HistoryList(BreedingHistory::cycleHeadings(), this);
-    m_history->setObjectName(QStringLiteral("historial"));
-    m_history->setMinimumSize(720, 200);
+    createIndexLabel(this);
+    createHistory(BreedingHistory::cycleHeadings(), QStringLiteral("historial"), 720, this);
 }
 
 QWidget* TFMantenimientoHembras::buildLayout() {
@@ -232,27 +163,8 @@ QWidget* TFMantenimientoHembras::buildLayout() {
     auto* outer = new QVBoxLayout(card);
     outer->setContentsMargins(0, 0, 0, 0);
 
-    auto* datos = new QGroupBox(QStringLiteral("Datos de la Hembra"), card);
-    auto* grid = new QGridLayout(datos);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(8);
-    grid->addWidget(caption(QStringLiteral("Número Hembra"), datos), 0, 0);
-    grid->addWidget(m_codigo, 0, 1);
-    grid->addWidget(caption(QStringLiteral("Número Jaula"), datos), 0, 2);
-    grid->addWidget(m_jaula, 0, 3);
-    grid->addWidget(m_inputs.value(QStringLiteral("Seleccion")), 0, 5);
-    grid->addWidget(caption(QStringLiteral("Raza"), datos), 1, 0);
-    grid->addWidget(m_inputs.value(QStringLiteral("Raza")), 1, 1, 1, 3);
-    grid->addWidget(caption(QStringLiteral("Fecha Nacimiento"), datos), 1, 4);
-    grid->addWidget(m_nacimiento, 1, 5);
-    grid->addWidget(caption(QStringLiteral("Padre"), datos), 2, 0);
-    grid->addWidget(m_inputs.value(QStringLiteral("NumeroPadre")), 2, 1);
-    grid->addWidget(caption(QStringLiteral("Madre"), datos), 2, 2);
-    grid->addWidget(m_inputs.value(QStringLiteral("NumeroMadre")), 2, 3);
-    grid->addWidget(caption(QStringLiteral("Fecha Entrada"), datos), 2, 4);
-    grid->addWidget(m_inputs.value(QStringLiteral("FechaEntrada")), 2, 5);
-    grid->setColumnStretch(6, 1);
-    outer->addWidget(datos);
+    outer->addWidget(dataBox(QStringLiteral("Datos de la Hembra"), QStringLiteral("Número Hembra"),
+                             QStringLiteral("Número Jaula"), card));
 
     auto* middle = new QHBoxLayout;
     auto* baja = new QGroupBox(QStringLiteral("Baja"), card);
@@ -277,39 +189,7 @@ QWidget* TFMantenimientoHembras::buildLayout() {
     salud->addWidget(m_index);
     outer->addLayout(salud);
 
-    auto* navigation = new QHBoxLayout;
-    const std::pair<const char*, QStyle::StandardPixmap> moves[] = {{"primero", QStyle::SP_MediaSkipBackward},
-                                                                    {"anterior", QStyle::SP_MediaSeekBackward},
-                                                                    {"siguiente", QStyle::SP_MediaSeekForward},
-                                                                    {"ultimo", QStyle::SP_MediaSkipForward}};
-    const char* const tips[] = {"Primera hembra", "Hembra anterior", "Hembra siguiente", "Última hembra"};
-    for (int i = 0; i < 4; ++i) {
-        auto* b = new QPushButton(style()->standardIcon(moves[i].second), QString(), card);
-        b->setObjectName(QString::fromLatin1(moves[i].first));
-        b->setToolTip(QString::fromUtf8(tips[i]));
-        b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
-        m_navigation.insert(b->objectName(), b);
-        navigation->addWidget(b);
-    }
-    connect(m_navigation.value(QStringLiteral("primero")), &QPushButton::clicked, this, [this] { m_cursor->first(); });
-    connect(m_navigation.value(QStringLiteral("anterior")), &QPushButton::clicked, this, [this] { m_cursor->prior(); });
-    connect(m_navigation.value(QStringLiteral("siguiente")), &QPushButton::clicked, this, [this] { m_cursor->next(); });
-    connect(m_navigation.value(QStringLiteral("ultimo")), &QPushButton::clicked, this, [this] { m_cursor->last(); });
-    navigation->addStretch();
-    m_imprimir = new QPushButton(QStringLiteral("Imprimir Ficha"), card);
-    m_imprimir->setObjectName(QStringLiteral("imprimir"));
-    m_imprimir->setAutoDefault(false);
-    m_imprimir->setFocusPolicy(Qt::NoFocus);
-    connect(m_imprimir, &QPushButton::clicked, this, &TFMantenimientoHembras::printCard);
-    navigation->addWidget(m_imprimir);
-    outer->addLayout(navigation);
-
-    outer->addWidget(m_history, 1);
-    auto* hint =
-        new QLabel(QStringLiteral("[Ins] nueva cubrición   [Intro] o doble click: modificar   [Supr] borrar"), card);
-    hint->setEnabled(false);
-    outer->addWidget(hint);
+    addFooter(outer, {"Primera hembra", "Hembra anterior", "Hembra siguiente", "Última hembra"}, card);
     return card;
 }
 
@@ -324,29 +204,8 @@ void TFMantenimientoHembras::refresh() {
     updateControls();
 }
 
-void TFMantenimientoHembras::updateControls() {
-    const bool browsing = m_cursor->state() == TableCursor::State::Browse;
-    const int position = m_cursor->position();
-    const int count = m_cursor->count();
-    m_navigation.value(QStringLiteral("primero"))->setEnabled(browsing && position > 0);
-    m_navigation.value(QStringLiteral("anterior"))->setEnabled(browsing && position > 0);
-    m_navigation.value(QStringLiteral("siguiente"))->setEnabled(browsing && position >= 0 && position < count - 1);
-    m_navigation.value(QStringLiteral("ultimo"))->setEnabled(browsing && position >= 0 && position < count - 1);
-    m_imprimir->setEnabled(browsing && position >= 0);
-    m_libre->setEnabled(browsing);
-    // The history is open while the card itself can be saved.
-    m_history->setEnabled(m_jaula->isEnabled());
-}
-
-void TFMantenimientoHembras::firstFree() {
-    if (m_cursor->isEditing())
-        return;
-    messages::guarded(this, [this] {
-        const qint64 n = m_register->firstFreeNumber();
-        m_cursor->edit();
-        m_cursor->setValue(kCode, n);
-    });
-    m_codigo->setFocus(Qt::OtherFocusReason);
+qint64 TFMantenimientoHembras::firstFreeNumber() const {
+    return m_register->firstFreeNumber();
 }
 
 void TFMantenimientoHembras::lookUpCage() {
@@ -368,52 +227,12 @@ void TFMantenimientoHembras::lookUpCage() {
     m_codigo->setFocus(Qt::OtherFocusReason);
 }
 
-void TFMantenimientoHembras::printCard() {
-    if (m_cursor->isEditing() || m_cursor->position() < 0)
-        return;
-    const qint64 code = qint64(m_cursor->value(kCode).toDouble());
-    messages::guarded(this, [&] {
-        const std::unique_ptr<CardSheet> card = CardSheet::female(m_db, code, m_clock.today());
-        Query q(m_db, CardSheet::femaleRows(code));
-        q.open();
-        QueryRows rows(q);
-        sheets::produce(this, *card, rows, sheets::Destination::Preview);
-    });
+std::unique_ptr<CardSheet> TFMantenimientoHembras::cardSheet(qint64 code) const {
+    return CardSheet::female(m_db, code, m_clock.today());
 }
 
-void TFMantenimientoHembras::addCycle() {
-    if (!m_history->isEnabled())
-        return;
-    // A new female has no number yet: her rows carry only this computer's tag.
-    const QVariant owner = m_cursor->state() == TableCursor::State::Insert ? QVariant() : m_cursor->storedValue(kCode);
-    bool added = false;
-    messages::guarded(this, [&] {
-        TFEdicionCubricion dialog(TFEdicionCubricion::Kind::Female, m_db, m_clock, owner, m_tag, 0, this);
-        added = dialog.exec() == QDialog::Accepted;
-    });
-    refresh();
-    if (added)
-        m_history->selectLast();
-}
-
-void TFMantenimientoHembras::openCycle(qint64 orden) {
-    if (!m_history->isEnabled() || orden == 0)
-        return;
-    const QVariant owner = m_cursor->state() == TableCursor::State::Insert ? QVariant() : m_cursor->storedValue(kCode);
-    messages::guarded(this, [&] {
-        TFEdicionCubricion dialog(TFEdicionCubricion::Kind::Female, m_db, m_clock, owner, m_tag, orden, this);
-        dialog.exec();
-    });
-    refresh();
-}
-
-void TFMantenimientoHembras::deleteCycle(qint64 orden) {
-    if (!m_history->isEnabled() || orden == 0)
-        return;
-    if (messages::ask(this, QStringLiteral("¡Atención!"), QString::fromUtf8(FemaleRegister::kDeleteCycle),
-                      QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
-        messages::guarded(this, [&] { BreedingHistory::deleteCycle(m_db, orden); });
-    refresh();
+QString TFMantenimientoHembras::cardRows(qint64 code) const {
+    return CardSheet::femaleRows(code);
 }
 
 bool TFMantenimientoHembras::cullDateEmpty() const {

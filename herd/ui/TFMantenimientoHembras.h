@@ -1,23 +1,14 @@
 #pragma once
 
-#include "app/ui/TFPantallaPrincipal.h"
+#include "RegisterCard.h"
 
-#include <QDialog>
-#include <QHash>
 #include <memory>
 
 class DateEdit;
 class FemaleRegister;
-class HistoryList;
-class NumberEdit;
 class QButtonGroup;
-class QCheckBox;
 class QComboBox;
-class QLabel;
-class QPushButton;
 class QRadioButton;
-class TableCursor;
-class TMnto;
 
 // "Ficha de Hembra": the card of one breeding female with her cycles, edited row
 // by row through the record maintenance bar (key "Número Hembra"). The rules of
@@ -31,34 +22,27 @@ class TMnto;
 // "historial"; "Eficacia" the index; the buttons "anadir", "aceptar", "cancelar",
 // "borrar", "libre", "salir", "primero", "anterior", "siguiente", "ultimo",
 // "imprimir".
-class TFMantenimientoHembras : public QDialog {
+class TFMantenimientoHembras : public RegisterCard {
     Q_OBJECT
 public:
     TFMantenimientoHembras(const FarmContext& context, QWidget* parent = nullptr);
     ~TFMantenimientoHembras() override;
 
-    TableCursor& cursor() const { return *m_cursor; }
-    TMnto* bar() const { return m_bar; }
     HistoryList* history() const { return m_history; }
-    QWidget* input(const QString& column) const { return m_inputs.value(column); }
-    QLabel* indexLabel() const { return m_index; }
 
-    // The card's actions, as its buttons and keys run them.
-    void firstFree();
+    // F5 in "Número Hembra": the female in the cage typed there.
     void lookUpCage();
-    void printCard();
-    void addCycle();
-    void openCycle(qint64 orden);
-    void deleteCycle(qint64 orden);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    qint64 firstFreeNumber() const override;
+    std::unique_ptr<CardSheet> cardSheet(qint64 code) const override;
+    QString cardRows(qint64 code) const override;
+    void refresh() override;
 
 private:
     void buildInputs();
     QWidget* buildLayout();
-    void refresh();
-    void updateControls();
     void checkCage();
     void leaveCullDate();
     void enterCause(bool backwards);
@@ -66,16 +50,7 @@ private:
     int causeChosen() const;
     void showCause(const QVariant& value);
 
-    Database& m_db;
-    const Clock& m_clock;
-    QString m_tag;
     std::unique_ptr<FemaleRegister> m_register;
-    std::unique_ptr<TableCursor> m_cursor;
-    int m_listener = 0;
-
-    TMnto* m_bar = nullptr;
-    QHash<QString, QWidget*> m_inputs;
-    NumberEdit* m_codigo = nullptr;
     NumberEdit* m_jaula = nullptr;
     DateEdit* m_nacimiento = nullptr;
     DateEdit* m_baja = nullptr;
@@ -84,11 +59,6 @@ private:
     QRadioButton* m_eliminacion = nullptr;
     QRadioButton* m_muerte = nullptr;
     QComboBox* m_enfermedad = nullptr;
-    QLabel* m_index = nullptr;
-    HistoryList* m_history = nullptr;
-    QPushButton* m_libre = nullptr;
-    QPushButton* m_imprimir = nullptr;
-    QHash<QString, QPushButton*> m_navigation;
     bool m_cageCheckPending = false;
     qint64 m_cageDeclined = -1; // the cage kept after a No: not asked about again while editing
 };

@@ -4,6 +4,7 @@
 // weanings, and a second cycle for one female. At the end the cycle rows, the
 // male's rows, the pools and every ledger day hold exactly what happened, and
 // the card shows the history and the efficiency index.
+#include "Keys.h"
 #include "Modal.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
@@ -36,12 +37,9 @@ QString typed(const QDate& d) {
     return d.toString(QStringLiteral("ddMMyyyy"));
 }
 
-void typeOver(QWidget* box, const QString& keys) {
-    box->setFocus();
-    QCoreApplication::processEvents();
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    QTest::keyClicks(box, keys);
+// Every box of this walk-through is left with Tab, as the farmer moves on.
+void typeOverAndTab(QWidget* box, const QString& keys) {
+    typeOver(box, keys);
     QTest::keyClick(box, Qt::Key_Tab);
 }
 
@@ -98,9 +96,9 @@ class CycleEndToEndTest : public QObject {
         show(screen);
         if (auto* poolBox = screen.template findChild<QLineEdit*>(QStringLiteral("pool")))
             poolBox->setText(pool);
-        typeOver(screen.template findChild<NumberEdit*>(QStringLiteral("desde")), QString::number(from));
-        typeOver(screen.template findChild<NumberEdit*>(QStringLiteral("hasta")), QString::number(to));
-        typeOver(screen.template findChild<DateEdit*>(QStringLiteral("fecha")), typed(on));
+        typeOverAndTab(screen.template findChild<NumberEdit*>(QStringLiteral("desde")), QString::number(from));
+        typeOverAndTab(screen.template findChild<NumberEdit*>(QStringLiteral("hasta")), QString::number(to));
+        typeOverAndTab(screen.template findChild<DateEdit*>(QStringLiteral("fecha")), typed(on));
         click(&screen, "buscar");
         if (review)
             review(screen);
@@ -142,11 +140,11 @@ private slots:
         {
             TFDatosExplotacion parameters(m_context);
             show(parameters);
-            typeOver(parameters.box(QStringLiteral("NombreExplotacion")), QStringLiteral("Granja El Robledal"));
-            typeOver(parameters.box(QStringLiteral("DiasPalpar")), QStringLiteral("12"));
-            typeOver(parameters.box(QStringLiteral("DiasDestetar")), QStringLiteral("28"));
-            typeOver(parameters.box(QStringLiteral("DiasCubrirPosparto")), QStringLiteral("7"));
-            typeOver(parameters.box(QStringLiteral("Edad1CubrirHembra")), QStringLiteral("120"));
+            typeOverAndTab(parameters.box(QStringLiteral("NombreExplotacion")), QStringLiteral("Granja El Robledal"));
+            typeOverAndTab(parameters.box(QStringLiteral("DiasPalpar")), QStringLiteral("12"));
+            typeOverAndTab(parameters.box(QStringLiteral("DiasDestetar")), QStringLiteral("28"));
+            typeOverAndTab(parameters.box(QStringLiteral("DiasCubrirPosparto")), QStringLiteral("7"));
+            typeOverAndTab(parameters.box(QStringLiteral("Edad1CubrirHembra")), QStringLiteral("120"));
             click(&parameters, "aceptar");
         }
         QCOMPARE(value(QStringLiteral("select DiasPalpar v from DatosExplotacion")), 12);
@@ -157,9 +155,9 @@ private slots:
             show(card);
             for (int cage = 10; cage <= 13; ++cage) {
                 click(&card, "anadir");
-                typeOver(card.input(QStringLiteral("Jaula")), QString::number(cage));
-                typeOver(card.input(QStringLiteral("FechaNacimiento")), QStringLiteral("01012001"));
-                typeOver(card.input(QStringLiteral("FechaEntrada")), QStringLiteral("01032001"));
+                typeOverAndTab(card.input(QStringLiteral("Jaula")), QString::number(cage));
+                typeOverAndTab(card.input(QStringLiteral("FechaNacimiento")), QStringLiteral("01012001"));
+                typeOverAndTab(card.input(QStringLiteral("FechaEntrada")), QStringLiteral("01032001"));
                 click(&card, "aceptar");
             }
         }
@@ -276,7 +274,7 @@ private slots:
         TFMantenimientoHembras card(m_context);
         show(card);
         QWidget* code = card.input(QStringLiteral("CodigoHembra"));
-        typeOver(code, QStringLiteral("1"));
+        typeOverAndTab(code, QStringLiteral("1"));
         code->setFocus();
         QTest::keyClick(code, Qt::Key_Return);
         QCOMPARE(card.history()->rowCount(), 2);

@@ -1,5 +1,6 @@
 #include "../reports/SheetTestKit.h"
 #include "HerdFarm.h"
+#include "Keys.h"
 #include "Modal.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
@@ -44,14 +45,6 @@ template <typename Screen> std::unique_ptr<Screen> shown(Fixture& f) {
     screen->activateWindow();
     [&] { QVERIFY(QTest::qWaitForWindowActive(screen.get())); }();
     return screen;
-}
-
-void typeOver(QWidget* box, const QString& keys) {
-    box->setFocus();
-    QCoreApplication::processEvents();
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    QTest::keyClicks(box, keys);
 }
 
 QAbstractButton* button(QWidget* screen, const char* name) {
