@@ -463,24 +463,22 @@ void TableCursor::writeRow() {
     reloadRowids(rowid);
 }
 
-void TableCursor::post() {
-    if (!isEditing())
-        return;
+// Back to browsing, the edit buffer forgotten.
+void TableCursor::leaveEditing() {
+    m_state = State::Browse;
+    m_buffer.clear();
+    m_bufferHasRow = false;
+}
+
+// The frame of a change to the row: the screen's rules and the write in one
+// transaction; when anything throws, the transaction rolls back and the cursor
+// goes back to where it stood, so the screen sees no change at all.
+void TableCursor::runChange(const std::function<void()>& change) {
     const Snapshot before = snapshot();
     ++m_quiet;
     try {
         Transaction transaction(m_db);
-        if (m_events.beforePost)
-            m_events.beforePost(*this);
-        writeRow();
-        m_state = State::Browse;
-        m_buffer.clear();
-        m_bufferHasRow = false;
-        loadCurrent();
-        if (m_events.afterPost) {
-            m_events.afterPost(*this);
-            loadCurrent(); // the after-rules may have written to the row
-        }
+        change();
         transaction.commit();
     } catch (...) {
         --m_quiet;
@@ -493,35 +491,37 @@ void TableCursor::post() {
     notify(Change::Record);
 }
 
+void TableCursor::post() {
+    if (!isEditing())
+        return;
+    runChange([&] {
+        if (m_events.beforePost)
+            m_events.beforePost(*this);
+        writeRow();
+        leaveEditing();
+        loadCurrent();
+        if (m_events.afterPost) {
+            m_events.afterPost(*this);
+            loadCurrent(); // the after-rules may have written to the row
+        }
+    });
+}
+
 void TableCursor::cancel() {
     if (!isEditing())
         return;
-    const Snapshot before = snapshot();
-    ++m_quiet;
-    try {
-        Transaction transaction(m_db);
+    runChange([&] {
         if (m_events.beforeCancel)
             m_events.beforeCancel(*this);
         const bool wasInsert = m_state == State::Insert;
-        m_state = State::Browse;
-        m_buffer.clear();
-        m_bufferHasRow = false;
+        leaveEditing();
         if (wasInsert)
             m_pos = m_posBeforeInsert;
         reloadRowids(currentRowid());
         loadCurrent();
         if (m_events.afterCancel)
             m_events.afterCancel(*this);
-        transaction.commit();
-    } catch (...) {
-        --m_quiet;
-        restore(before);
-        notify(Change::Record);
-        throw;
-    }
-    --m_quiet;
-    notify(Change::State);
-    notify(Change::Record);
+    });
 }
 
 void TableCursor::remove() {
@@ -531,33 +531,19 @@ void TableCursor::remove() {
     }
     if (m_pos < 0)
         return;
-    const Snapshot before = snapshot();
-    ++m_quiet;
-    try {
-        Transaction transaction(m_db);
+    runChange([&] {
         if (m_events.beforeDelete)
             m_events.beforeDelete(*this);
         Query q(m_db, QStringLiteral("delete from ") + m_table + QStringLiteral(" where rowid=:rid"));
         q.bindNumber(QStringLiteral("rid"), double(currentRowid()));
         q.exec();
-        m_state = State::Browse;
-        m_buffer.clear();
-        m_bufferHasRow = false;
+        leaveEditing();
         // The row that followed takes its place (the last one when it was the last).
         reloadRowids(-1);
         loadCurrent();
         if (m_events.afterDelete)
             m_events.afterDelete(*this);
-        transaction.commit();
-    } catch (...) {
-        --m_quiet;
-        restore(before);
-        notify(Change::Record);
-        throw;
-    }
-    --m_quiet;
-    notify(Change::State);
-    notify(Change::Record);
+    });
 }
 
 int TableCursor::subscribe(Listener listener) {

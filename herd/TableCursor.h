@@ -128,6 +128,8 @@ private:
     Snapshot snapshot() const;
     void restore(const Snapshot& s);
     void writeRow();
+    void runChange(const std::function<void()>& change);
+    void leaveEditing();
     qint64 currentRowid() const;
 
     Database& m_db;
