@@ -98,14 +98,11 @@ void BirthEvent::processRow(Database& db, const QStringList& fields, const QDate
     q.exec();
     PoolCounters(db).recordBirth(female.toLongLong(), fc, v, m);
     // A litter with neither kit alive nor dead is written, but not counted as a birth.
-    m_alive += v;
-    m_dead += m;
-    if (v != 0 || m != 0)
-        ++m_births;
+    m_tally.add(int(v), int(m));
 }
 
 void BirthEvent::recordLedger(Database& db, const QDate& day, int) {
-    MaternityLedger(db).births(day, m_births, int(m_alive), int(m_dead));
+    MaternityLedger(db).births(day, m_tally);
 }
 
 WeaningEvent::WeaningEvent(const FarmParameters& parameters) : m_diasDestetar(parameters.diasDestetar) {}

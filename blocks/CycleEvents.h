@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BlockEvent.h"
+#include "db/MaternityLedger.h"
 
 struct FarmParameters;
 
@@ -43,12 +44,10 @@ public:
     QString candidateRow(const Query& result) const override;
     void processRow(Database& db, const QStringList& fields, const QDate& day) override;
     void recordLedger(Database& db, const QDate& day, int rows) override;
-    void startBatch() override { m_births = m_alive = m_dead = 0; }
+    void startBatch() override { m_tally = {}; }
 
 private:
-    int m_births = 0;
-    qint64 m_alive = 0;
-    qint64 m_dead = 0;
+    MaternityLedger::BirthTally m_tally;
 };
 
 // Weanings: each active female's latest litter with a birth and not weaned, born
