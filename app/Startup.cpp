@@ -1,6 +1,6 @@
 #include "Startup.h"
 
-#include "Settings.h"
+#include "db/Settings.h"
 
 StartupPlan StartupPlan::read(const Settings& settings) {
     StartupPlan plan;

@@ -1,7 +1,6 @@
 #include "FarmParameters.h"
 
 #include "Query.h"
-#include "reports/HouseStyle.h"
 
 FarmParameters FarmParameters::read(Database& db) {
     FarmParameters p;
@@ -29,11 +28,4 @@ FarmParameters FarmParameters::read(Database& db) {
     for (int i = 0; i < 4; ++i)
         p.marcas[i] = q.field(QStringLiteral("Marca%1").arg(i + 1)).asString();
     return p;
-}
-
-std::array<QString, 4> FarmParameters::markLegend() const {
-    std::array<QString, 4> lines;
-    for (int i = 0; i < 4; ++i)
-        lines[i] = house::legendLine(i + 1, marcas[i]);
-    return lines;
 }

@@ -26,7 +26,4 @@ struct FarmParameters {
     std::array<QString, 4> marcas;
 
     static FarmParameters read(Database& db);
-
-    // The legend lines under a list of females: "1. {Marca1}" ... "4. {Marca4}".
-    std::array<QString, 4> markLegend() const;
 };

@@ -1,6 +1,6 @@
 #include "BreedingHistory.h"
 
-#include "TableCursor.h"
+#include "db/TableCursor.h"
 #include "db/Database.h"
 #include "db/DisplayFormat.h"
 #include "db/Query.h"

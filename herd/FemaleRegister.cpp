@@ -1,8 +1,8 @@
 #include "FemaleRegister.h"
 
 #include "Registers.h"
-#include "TableCursor.h"
-#include "app/Clock.h"
+#include "db/TableCursor.h"
+#include "db/Clock.h"
 #include "db/Database.h"
 #include "db/DisplayFormat.h"
 #include "db/EfficiencyIndex.h"

@@ -1,7 +1,7 @@
 #include "MaleRegister.h"
 
 #include "Registers.h"
-#include "TableCursor.h"
+#include "db/TableCursor.h"
 #include "db/Database.h"
 #include "db/DisplayFormat.h"
 #include "db/EfficiencyIndex.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableCursor.h"
+#include "db/TableCursor.h"
 
 #include <QVariantList>
 #include <optional>

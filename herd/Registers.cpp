@@ -1,6 +1,6 @@
 #include "Registers.h"
 
-#include "TableCursor.h"
+#include "db/TableCursor.h"
 #include "db/Query.h"
 
 namespace registers {

@@ -37,6 +37,13 @@ QString legendLine(int number, const QString& name) {
     return QStringLiteral("%1. ").arg(number) + name;
 }
 
+std::array<QString, 4> markLegend(const FarmParameters& parameters) {
+    std::array<QString, 4> lines;
+    for (int i = 0; i < 4; ++i)
+        lines[i] = legendLine(i + 1, parameters.marcas[i]);
+    return lines;
+}
+
 QString farmName(Database& db) {
     Query q(db, QStringLiteral("select * from DatosExplotacion"));
     q.open();

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "Sheet.h"
+#include "db/FarmParameters.h"
 #include "db/Query.h"
 
 #include <QDate>
 #include <QStringList>
+#include <array>
 #include <optional>
 
 class Database;
@@ -40,6 +42,8 @@ QString cageRange(qint64 from, qint64 to);
 QString maleRange(qint64 first, qint64 last);
 // "1. {name}": the legend line of a mark; an empty name leaves "1. ".
 QString legendLine(int number, const QString& name);
+// The legend lines under a list of females: "1. {Marca1}" ... "4. {Marca4}".
+std::array<QString, 4> markLegend(const FarmParameters& parameters);
 
 // NombreExplotacion of the parameter row; empty when the farm has no such row.
 QString farmName(Database& db);

@@ -1,6 +1,6 @@
 #include "FarmParameterFields.h"
 
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 
 namespace farmParameters {
 

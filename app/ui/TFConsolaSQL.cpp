@@ -1,8 +1,8 @@
 #include "TFConsolaSQL.h"
 
-#include "DialogButtons.h"
-#include "KeyNavigation.h"
-#include "Messages.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
 #include "db/Query.h"
 
 #include <QHBoxLayout>

@@ -1,24 +1,14 @@
 #pragma once
 
 #include "app/Startup.h"
+#include "widgets/FarmContext.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
 
-class Clock;
-class Database;
-class Settings;
 class QAction;
 class QMenu;
-
-// What every screen is handed by the main window.
-struct FarmContext {
-    Database& db;
-    const Clock& clock;
-    Settings& settings;
-    QString machineTag;
-};
 
 // The main window: a frame with a tiled background and the menu that opens
 // every screen modally. It holds no data of its own.

@@ -1,7 +1,7 @@
 #include "TFSplash.h"
 
 #include "Artwork.h"
-#include "app/AppInfo.h"
+#include "widgets/AppInfo.h"
 
 #include <QFrame>
 #include <QGuiApplication>

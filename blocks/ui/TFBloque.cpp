@@ -1,13 +1,14 @@
 #include "TFBloque.h"
 
-#include "app/Clock.h"
-#include "app/ui/DateEdit.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/MarkBoxes.h"
-#include "app/ui/Messages.h"
-#include "app/ui/NumberEdit.h"
+#include "db/Clock.h"
+#include "widgets/DateEdit.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/MarkBoxes.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
 #include "blocks/BlockBatch.h"
 #include "herd/ui/TMensajero.h"
+#include "reports/HouseStyle.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -73,7 +74,7 @@ TFBloque::TFBloque(FarmContext context, Texts texts, BlockListModel::Columns col
     });
 
     auto* legend = new QGridLayout;
-    const auto lines = m_parameters.markLegend();
+    const auto lines = house::markLegend(m_parameters);
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(lines[i], this);
         label->setObjectName(QStringLiteral("leyenda%1").arg(i + 1));

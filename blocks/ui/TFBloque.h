@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/TFPantallaPrincipal.h"
+#include "widgets/FarmContext.h"
 #include "blocks/BlockEvent.h"
 #include "blocks/BlockListModel.h"
 #include "db/FarmParameters.h"

@@ -1,8 +1,8 @@
 #include "TFEdicionFila.h"
 
-#include "app/ui/DialogButtons.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/NumberEdit.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/NumberEdit.h"
 #include "blocks/BlockRow.h"
 #include "db/SqlFormat.h"
 

@@ -2,14 +2,14 @@
 
 #include "HistoryList.h"
 #include "TMnto.h"
-#include "app/Clock.h"
-#include "app/ui/DateEdit.h"
-#include "app/ui/Messages.h"
-#include "app/ui/NumberEdit.h"
+#include "db/Clock.h"
+#include "widgets/DateEdit.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
 #include "db/Query.h"
 #include "herd/BreedingHistory.h"
 #include "herd/CardSheet.h"
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 #include "reports/ui/SheetOutput.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TFEdicionCubricion.h"
-#include "app/ui/TFPantallaPrincipal.h"
+#include "widgets/FarmContext.h"
 
 #include <QDialog>
 #include <QHash>

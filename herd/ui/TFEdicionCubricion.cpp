@@ -1,12 +1,12 @@
 #include "TFEdicionCubricion.h"
 
-#include "EnterMovesOn.h"
+#include "widgets/EnterMovesOn.h"
 #include "TMnto.h"
-#include "app/ui/DateEdit.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/NumberEdit.h"
+#include "widgets/DateEdit.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/NumberEdit.h"
 #include "herd/BreedingHistory.h"
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,18 +1,18 @@
 #include "TFMantenimientoHembras.h"
 
-#include "EnterMovesOn.h"
+#include "widgets/EnterMovesOn.h"
 #include "HistoryList.h"
 #include "TMensajero.h"
 #include "TMnto.h"
-#include "app/Clock.h"
-#include "app/ui/DateEdit.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/Messages.h"
-#include "app/ui/NumberEdit.h"
+#include "db/Clock.h"
+#include "widgets/DateEdit.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
 #include "db/Query.h"
 #include "herd/CardSheet.h"
 #include "herd/FemaleRegister.h"
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,15 +1,15 @@
 #include "TFMantenimientoMachos.h"
 
-#include "EnterMovesOn.h"
+#include "widgets/EnterMovesOn.h"
 #include "HistoryList.h"
 #include "TMnto.h"
-#include "app/Clock.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/Messages.h"
-#include "app/ui/NumberEdit.h"
+#include "db/Clock.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
 #include "herd/CardSheet.h"
 #include "herd/MaleRegister.h"
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

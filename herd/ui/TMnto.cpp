@@ -1,8 +1,8 @@
 #include "TMnto.h"
 
 #include "BarArtwork.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/Messages.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

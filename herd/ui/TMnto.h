@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldBinder.h"
+#include "widgets/FieldBinder.h"
 #include "herd/RecordMaintenance.h"
 
 #include <QFrame>

@@ -3,8 +3,8 @@
 #include "FileChoice.h"
 #include "SheetPreviewWindow.h"
 #include "SheetRenderer.h"
-#include "app/AppInfo.h"
-#include "app/ui/Messages.h"
+#include "widgets/AppInfo.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QDir>

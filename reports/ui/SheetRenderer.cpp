@@ -1,6 +1,6 @@
 #include "SheetRenderer.h"
 
-#include "app/AppInfo.h"
+#include "widgets/AppInfo.h"
 #include "reports/HouseStyle.h"
 
 #include <QPagedPaintDevice>

@@ -1,11 +1,11 @@
 #include "TFDatosExplotacion.h"
 
-#include "app/ui/DialogButtons.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/Messages.h"
-#include "app/ui/NumberEdit.h"
-#include "herd/TableCursor.h"
-#include "herd/ui/FieldBinder.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
+#include "db/TableCursor.h"
+#include "widgets/FieldBinder.h"
 #include "setup/FarmParameterFields.h"
 
 #include <QFormLayout>

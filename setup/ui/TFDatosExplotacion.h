@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/TFPantallaPrincipal.h"
+#include "widgets/FarmContext.h"
 
 #include <QDialog>
 #include <QHash>

@@ -1,9 +1,9 @@
 #include "TFEdicionEstructura.h"
 
-#include "app/ui/DialogButtons.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/Messages.h"
-#include "app/ui/NumberEdit.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
 #include "setup/FarmStructure.h"
 
 #include <QButtonGroup>

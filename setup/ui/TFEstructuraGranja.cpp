@@ -1,8 +1,8 @@
 #include "TFEstructuraGranja.h"
 
 #include "TFEdicionEstructura.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/Messages.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
 #include "setup/FarmStructure.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "TempFarm.h"
 #include "app/MachineTag.h"
-#include "app/Settings.h"
+#include "db/Settings.h"
 #include "db/AliasConfig.h"
 
 #include <QFile>

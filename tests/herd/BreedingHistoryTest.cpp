@@ -2,7 +2,7 @@
 #include "HerdFarm.h"
 #include "TempFarm.h"
 #include "herd/CardSheet.h"
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 #include "reports/SheetComposer.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "herd/FemaleRegister.h"
 #include "HerdFarm.h"
 #include "TempFarm.h"
-#include "app/Clock.h"
-#include "herd/TableCursor.h"
+#include "db/Clock.h"
+#include "db/TableCursor.h"
 
 #include <gtest/gtest.h>
 

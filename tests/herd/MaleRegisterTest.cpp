@@ -1,7 +1,7 @@
 #include "herd/MaleRegister.h"
 #include "HerdFarm.h"
 #include "TempFarm.h"
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 
 #include <gtest/gtest.h>
 

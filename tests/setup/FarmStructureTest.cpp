@@ -1,7 +1,7 @@
 #include "setup/FarmStructure.h"
 #include "TempFarm.h"
 #include "db/Query.h"
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 #include "setup/FarmParameterFields.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/Messages.h"
+#include "widgets/Messages.h"
 
 #include <QList>
 #include <deque>

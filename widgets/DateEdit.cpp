@@ -1,6 +1,6 @@
 #include "DateEdit.h"
 
-#include "app/Clock.h"
+#include "db/Clock.h"
 #include "db/DbError.h"
 #include "db/DisplayFormat.h"
 

@@ -1,4 +1,4 @@
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 #include "TempFarm.h"
 #include "db/DbError.h"
 #include "db/Query.h"

@@ -1,7 +1,7 @@
-#include "app/Clock.h"
-#include "app/ui/DateEdit.h"
-#include "app/ui/KeyNavigation.h"
-#include "app/ui/NumberEdit.h"
+#include "db/Clock.h"
+#include "widgets/DateEdit.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/NumberEdit.h"
 #include "db/DbError.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "herd/TableCursor.h"
+#include "db/TableCursor.h"
 
 #include <QList>
 #include <QObject>

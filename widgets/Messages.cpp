@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-#include "app/AppInfo.h"
+#include "widgets/AppInfo.h"
 #include "db/DbError.h"
 
 #include <QInputDialog>

@@ -1,7 +1,7 @@
 #include "FieldBinder.h"
 
-#include "app/ui/DateEdit.h"
-#include "app/ui/NumberEdit.h"
+#include "widgets/DateEdit.h"
+#include "widgets/NumberEdit.h"
 #include "db/DisplayFormat.h"
 
 #include <QCheckBox>
