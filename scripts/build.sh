@@ -3,5 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TORVANE_BUILD:-$root/build}
+# Paths relative to the checkout, so that another clone of it reuses the compiler cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=1
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${TORVANE_BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
