@@ -21,7 +21,8 @@ Database::Database(const QString& filePath) : m_path(filePath) {
     m_db.reset(raw);
     if (rc != SQLITE_OK) {
         const QString message = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
-        throw DbError(QStringLiteral("No se puede abrir la base de datos %1: %2").arg(filePath, message));
+        const int code = raw ? sqlite3_extended_errcode(raw) : SQLITE_NOMEM;
+        throw DbError(QStringLiteral("No se puede abrir la base de datos %1: %2").arg(filePath, message), {}, code);
     }
     // Another computer may be writing the same file: wait for it rather than fail.
     sqlite3_busy_timeout(raw, 5000);
@@ -48,7 +49,8 @@ void Database::execNative(const QString& statement) {
     char* error = nullptr;
     if (sqlite3_exec(m_db.get(), statement.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db.get()));
+        const int code = sqlite3_extended_errcode(m_db.get());
         sqlite3_free(error);
-        throw DbError(message, statement);
+        throw DbError(message, statement, code);
     }
 }

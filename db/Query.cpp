@@ -143,8 +143,9 @@ void Query::prepare() {
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(m_db.handle(), sql.constData(), int(sql.size()), &m_stmt, &tail) != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.handle()));
+        const int code = sqlite3_extended_errcode(m_db.handle());
         close();
-        throw DbError(message, statement);
+        throw DbError(message, statement, code);
     }
     if (!m_stmt)
         throw DbError(QStringLiteral("La sentencia está vacía"), statement);
@@ -217,8 +218,9 @@ void Query::step() {
         m_row.clear();
     } else {
         const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.handle()));
+        const int code = sqlite3_extended_errcode(m_db.handle());
         close();
-        throw DbError(message, text());
+        throw DbError(message, text(), code);
     }
 }
 

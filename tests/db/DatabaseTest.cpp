@@ -6,6 +6,7 @@
 #include "db/Transaction.h"
 
 #include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -356,6 +357,28 @@ TEST(Errors, CarryTheEngineMessageAndTheStatement) {
     EXPECT_THROW(empty.exec(), DbError);
     Query two(farm.db(), QStringLiteral("delete from Hembras; delete from Machos"));
     EXPECT_THROW(two.exec(), DbError);
+}
+
+// Each way a statement reaches the engine hands on its extended result code;
+// the layer's own refusals carry none.
+TEST(Errors, CarryTheEngineResultCode) {
+    TempFarm farm;
+    Database& db = farm.db();
+    db.exec(QStringLiteral("insert into Hembras (CodigoHembra, Jaula) values (7, 1)"));
+    const auto codeOf = [](const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const DbError& e) {
+            return e.code();
+        }
+        return -1;
+    };
+    const QString duplicate = QStringLiteral("insert into Hembras (CodigoHembra, Jaula) values (7, 2)");
+    EXPECT_EQ(codeOf([&] { db.exec(duplicate); }), SQLITE_CONSTRAINT_UNIQUE) << "run whole";
+    EXPECT_EQ(codeOf([&] { Query(db, duplicate).exec(); }), SQLITE_CONSTRAINT_UNIQUE) << "stepped";
+    EXPECT_EQ(codeOf([&] { Query(db, QStringLiteral("select * from NoSuchTable")).open(); }), SQLITE_ERROR)
+        << "prepared";
+    EXPECT_EQ(codeOf([&] { Query(db, QString()).exec(); }), 0) << "the layer's own";
 }
 
 TEST(Transactions, AllOrNothing) {
