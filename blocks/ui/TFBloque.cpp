@@ -1,5 +1,6 @@
 #include "TFBloque.h"
 
+#include "TFEdicionFila.h"
 #include "db/Clock.h"
 #include "widgets/DateEdit.h"
 #include "widgets/KeyNavigation.h"
@@ -24,7 +25,7 @@ const QString kAtencion = QStringLiteral("¡Atencion!");
 }
 
 TFBloque::TFBloque(FarmContext context, Texts texts, BlockListModel::Columns columns, QWidget* parent)
-    : QDialog(parent), m_context(std::move(context)), m_texts(std::move(texts)) {
+    : QDialog(parent), m_context(std::move(context)), m_texts(std::move(texts)), m_animalCaption(columns.animal) {
     setWindowTitle(m_texts.caption);
     // The farm parameters and the mark names are read once, when the screen opens.
     m_parameters = FarmParameters::read(m_context.db);
@@ -123,6 +124,19 @@ void TFBloque::addInput(const QString& caption, QWidget* input) {
     ++m_inputRow;
     setTabOrder(m_to, input);
     setTabOrder(input, m_date);
+}
+
+void TFBloque::editRow(int row, const QString& caption, const std::vector<EditedField>& fields) {
+    const QStringList current = rowFields(row);
+    std::vector<TFEdicionFila::Value> values;
+    for (const EditedField& f : fields)
+        values.push_back({f.caption, current.value(f.field), f.number});
+    TFEdicionFila dialog(caption, current, m_animalCaption, std::move(values), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QStringList edited = dialog.values();
+    for (size_t i = 0; i < fields.size(); ++i)
+        m_model->setFields(row, fields[i].field, {edited.value(qsizetype(i))});
 }
 
 void TFBloque::load() {

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class DateEdit;
 class NumberEdit;
@@ -48,8 +49,19 @@ protected:
 
     // Adds a screen's own input after the cage range, in focus order.
     void addInput(const QString& caption, QWidget* input);
-    // The fields of a row and the dialog that edits some of them.
+    // The fields of a row.
     QStringList rowFields(int row) const { return m_model->list().fields(row); }
+
+    // One value the row dialog edits: its caption and the field of the row that
+    // holds it; a number box (whole numbers from 0 up) or a plain text.
+    struct EditedField {
+        QString caption;
+        int field;
+        bool number = true;
+    };
+    // The usual row action: the row dialog captioned `caption` shows the row's
+    // cage and animal and the values of `fields`; "Aceptar" writes them back.
+    void editRow(int row, const QString& caption, const std::vector<EditedField>& fields);
 
     FarmContext m_context;
     FarmParameters m_parameters;
@@ -64,6 +76,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Texts m_texts;
+    QString m_animalCaption;
     BlockListModel* m_model;
     NumberEdit* m_from;
     NumberEdit* m_to;

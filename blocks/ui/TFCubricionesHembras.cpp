@@ -1,6 +1,5 @@
 #include "TFCubricionesHembras.h"
 
-#include "TFEdicionFila.h"
 #include "blocks/MatingEvent.h"
 
 TFCubricionesHembras::TFCubricionesHembras(FarmContext context, QWidget* parent)
@@ -18,9 +17,5 @@ std::unique_ptr<BlockEvent> TFCubricionesHembras::event() const {
 }
 
 void TFCubricionesHembras::rowAction(int row) {
-    const QStringList fields = rowFields(row);
-    TFEdicionFila dialog(QStringLiteral("Cubriciones"), fields, QStringLiteral("Hembra"),
-                         {{QStringLiteral("Macho"), fields.value(MatingEvent::kMale), true}}, this);
-    if (dialog.exec() == QDialog::Accepted)
-        model()->setFields(row, MatingEvent::kMale, dialog.values());
+    editRow(row, QStringLiteral("Cubriciones"), {{QStringLiteral("Macho"), MatingEvent::kMale}});
 }

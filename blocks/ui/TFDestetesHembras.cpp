@@ -1,6 +1,5 @@
 #include "TFDestetesHembras.h"
 
-#include "TFEdicionFila.h"
 #include "blocks/CycleEvents.h"
 
 TFDestetesHembras::TFDestetesHembras(FarmContext context, QWidget* parent)
@@ -18,9 +17,5 @@ std::unique_ptr<BlockEvent> TFDestetesHembras::event() const {
 }
 
 void TFDestetesHembras::rowAction(int row) {
-    const QStringList f = rowFields(row);
-    TFEdicionFila dialog(QStringLiteral("Destetes"), f, QStringLiteral("Hembra"),
-                         {{QStringLiteral("Destetados"), f.value(WeaningEvent::kWeaned), true}}, this);
-    if (dialog.exec() == QDialog::Accepted)
-        model()->setFields(row, WeaningEvent::kWeaned, dialog.values());
+    editRow(row, QStringLiteral("Destetes"), {{QStringLiteral("Destetados"), WeaningEvent::kWeaned}});
 }

@@ -1,6 +1,5 @@
 #include "TFInseminacionesHembras.h"
 
-#include "TFEdicionFila.h"
 #include "blocks/MatingEvent.h"
 
 #include <QLineEdit>
@@ -27,9 +26,5 @@ std::unique_ptr<BlockEvent> TFInseminacionesHembras::event() const {
 }
 
 void TFInseminacionesHembras::rowAction(int row) {
-    const QStringList fields = rowFields(row);
-    TFEdicionFila dialog(QStringLiteral("Inseminaciones"), fields, QStringLiteral("Hembra"),
-                         {{QStringLiteral("Pool"), fields.value(InseminationEvent::kPool), false}}, this);
-    if (dialog.exec() == QDialog::Accepted)
-        model()->setFields(row, InseminationEvent::kPool, dialog.values());
+    editRow(row, QStringLiteral("Inseminaciones"), {{QStringLiteral("Pool"), InseminationEvent::kPool, false}});
 }

@@ -1,6 +1,5 @@
 #include "TFPartosHembras.h"
 
-#include "TFEdicionFila.h"
 #include "blocks/CycleEvents.h"
 
 TFPartosHembras::TFPartosHembras(FarmContext context, QWidget* parent)
@@ -23,13 +22,9 @@ std::unique_ptr<BlockEvent> TFPartosHembras::event() const {
 }
 
 void TFPartosHembras::rowAction(int row) {
-    const QStringList f = rowFields(row);
-    TFEdicionFila dialog(QStringLiteral("Partos"), f, QStringLiteral("Hembra"),
-                         {{QStringLiteral("Vivos"), f.value(BirthEvent::kAlive), true},
-                          {QStringLiteral("Muertos"), f.value(BirthEvent::kDead), true},
-                          {QStringLiteral("Adoptados"), f.value(BirthEvent::kAdopted), true},
-                          {QStringLiteral("Cedidos"), f.value(BirthEvent::kGiven), true}},
-                         this);
-    if (dialog.exec() == QDialog::Accepted)
-        model()->setFields(row, BirthEvent::kAlive, dialog.values());
+    editRow(row, QStringLiteral("Partos"),
+            {{QStringLiteral("Vivos"), BirthEvent::kAlive},
+             {QStringLiteral("Muertos"), BirthEvent::kDead},
+             {QStringLiteral("Adoptados"), BirthEvent::kAdopted},
+             {QStringLiteral("Cedidos"), BirthEvent::kGiven}});
 }
