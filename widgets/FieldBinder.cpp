@@ -46,6 +46,46 @@ QString plainText(const QVariant& v, TableCursor::Kind kind) {
 
 } // namespace
 
+QWidget* makeInput(const InputField& field, const Clock& clock, QWidget* parent) {
+    QWidget* box = nullptr;
+    switch (field.kind) {
+    case InputField::Kind::Number: {
+        auto* number = new NumberEdit(parent);
+        number->setNonNegative(field.nonNegative);
+        box = number;
+        break;
+    }
+    case InputField::Kind::Date: {
+        auto* date = new DateEdit(clock, parent);
+        date->setDefaultsToToday(field.defaultsToToday);
+        box = date;
+        break;
+    }
+    case InputField::Kind::Check:
+    case InputField::Kind::Tristate: {
+        auto* check = new QCheckBox(field.caption, parent);
+        check->setTristate(field.kind == InputField::Kind::Tristate);
+        box = check;
+        break;
+    }
+    case InputField::Kind::Text: {
+        auto* text = new QLineEdit(parent);
+        if (field.maxLength > 0)
+            text->setMaxLength(field.maxLength);
+        if (field.width > 0)
+            text->setMinimumWidth(field.width);
+        box = text;
+        break;
+    }
+    case InputField::Kind::Own:
+        return nullptr;
+    }
+    if (field.width > 0 && (field.kind == InputField::Kind::Number || field.kind == InputField::Kind::Date))
+        box->setFixedWidth(field.width);
+    box->setObjectName(field.column);
+    return box;
+}
+
 FieldBinder::FieldBinder(TableCursor& cursor, QObject* parent) : QObject(parent), m_cursor(&cursor) {
     m_listener = m_cursor->subscribe([this](TableCursor::Change change, const QString& column) {
         if (change == TableCursor::Change::Closed) {

@@ -7,7 +7,27 @@
 #include <QVariant>
 #include <functional>
 
+class Clock;
 class QWidget;
+
+// One input of a screen as its field table lists it: the column it edits and the
+// box that edits it. Fields a table leaves to its screen are Own: the screen
+// builds that widget itself.
+struct InputField {
+    enum class Kind { Number, Date, Check, Tristate, Text, Own };
+    QString column = {};
+    Kind kind = Kind::Number;
+    QString caption = {};         // the text of a check box
+    int width = 0;                // fixed width of a number or date box, minimum width of a text box
+    bool nonNegative = false;     // a number box refuses values below 0
+    bool defaultsToToday = false; // a date box left empty reads today
+    int maxLength = 0;            // the longest text a text box takes (0: no limit)
+};
+
+// The one input builder of the screens: the box of a field, named after its
+// column, of a kind FieldBinder binds. Date boxes read today from `clock`. An
+// Own field has no box here (null).
+QWidget* makeInput(const InputField& field, const Clock& clock, QWidget* parent);
 
 // Binds a screen's input widgets to the columns of a table cursor: the widgets
 // show the current row (or the edit buffer) and what the farmer types goes into

@@ -3,83 +3,123 @@
 #include "HistoryList.h"
 #include "TMnto.h"
 #include "db/Clock.h"
-#include "widgets/DateEdit.h"
-#include "widgets/Messages.h"
-#include "widgets/NumberEdit.h"
 #include "db/Query.h"
+#include "db/TableCursor.h"
 #include "herd/BreedingHistory.h"
 #include "herd/CardSheet.h"
-#include "db/TableCursor.h"
 #include "reports/ui/SheetOutput.h"
+#include "widgets/EnterMovesOn.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
-RegisterCard::RegisterCard(const FarmContext& context, QString codeColumn, TFEdicionCubricion::Kind kind,
-                           QWidget* parent)
+namespace {
+
+// Where Enter stops in an input: the input itself, or the buttons of a box that
+// takes no focus of its own (the choice of cull cause).
+QList<QWidget*> tabStops(QWidget* input) {
+    if (input->focusPolicy() != Qt::NoFocus)
+        return {input};
+    QList<QWidget*> stops;
+    for (QWidget* child : input->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->focusPolicy() & Qt::TabFocus)
+            stops << child;
+    }
+    return stops;
+}
+
+} // namespace
+
+RegisterCard::RegisterCard(const FarmContext& context, Descriptor descriptor, QWidget* parent)
     : QDialog(parent), m_db(context.db), m_clock(context.clock), m_tag(context.machineTag),
-      m_code(std::move(codeColumn)), m_kind(kind) {}
+      m_descriptor(std::move(descriptor)),
+      m_cursor(std::make_unique<TableCursor>(m_db, m_descriptor.table, QStringList{m_descriptor.codeColumn})) {
+    setObjectName(m_descriptor.objectName);
+    setWindowTitle(m_descriptor.caption);
+    for (const InputField& field : m_descriptor.fields) {
+        if (QWidget* box = makeInput(field, m_clock, this))
+            m_inputs.insert(field.column, box);
+    }
+    m_codigo = qobject_cast<NumberEdit*>(m_inputs.value(m_descriptor.codeColumn));
 
-RegisterCard::~RegisterCard() {
-    if (m_cursor)
-        m_cursor->unsubscribe(m_listener);
-}
-
-NumberEdit* RegisterCard::numberInput(const QString& column, QWidget* parent) {
-    auto* n = new NumberEdit(parent);
-    n->setObjectName(column);
-    n->setNonNegative(true); // numbers of animals and cages
-    n->setFixedWidth(90);
-    m_inputs.insert(column, n);
-    return n;
-}
-
-DateEdit* RegisterCard::dateInput(const QString& column, bool defaultsToToday, QWidget* parent) {
-    auto* d = new DateEdit(m_clock, parent);
-    d->setObjectName(column);
-    d->setDefaultsToToday(defaultsToToday);
-    d->setFixedWidth(96);
-    m_inputs.insert(column, d);
-    return d;
-}
-
-QCheckBox* RegisterCard::checkInput(const QString& column, const QString& caption, QWidget* parent) {
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(column);
-    m_inputs.insert(column, c);
-    return c;
-}
-
-QLineEdit* RegisterCard::breedInput(QWidget* parent) {
-    auto* raza = new QLineEdit(parent);
-    raza->setObjectName(QStringLiteral("Raza"));
-    raza->setMaxLength(40);
-    raza->setMinimumWidth(170);
-    m_inputs.insert(QStringLiteral("Raza"), raza);
-    return raza;
-}
-
-void RegisterCard::createIndexLabel(QWidget* parent) {
-    m_index = new QLabel(parent);
+    m_index = new QLabel(this);
     m_index->setObjectName(QStringLiteral("Eficacia"));
     QFont bold = m_index->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     m_index->setFont(bold);
     m_index->setMinimumWidth(70);
+
+    const bool female = m_descriptor.kind == TFEdicionCubricion::Kind::Female;
+    m_history = new HistoryList(female ? BreedingHistory::cycleHeadings() : BreedingHistory::matingHeadings(), this);
+    m_history->setObjectName(m_descriptor.historyName);
+    m_history->setMinimumSize(m_descriptor.historyWidth, 200);
+
+    createBar(m_descriptor.firstFreeCaption);
 }
 
-void RegisterCard::createHistory(const QStringList& headings, const QString& name, int minimumWidth, QWidget* parent) {
-    m_history = new HistoryList(headings, parent);
-    m_history->setObjectName(name);
-    m_history->setMinimumSize(minimumWidth, 200);
+RegisterCard::~RegisterCard() {
+    if (m_cursor)
+        m_cursor->unsubscribe(m_listener);
+}
+
+void RegisterCard::addInput(const QString& column, QWidget* widget, FieldBinder::Access access) {
+    widget->setObjectName(column);
+    m_inputs.insert(column, widget);
+    if (access.read)
+        m_access.insert(column, std::move(access));
+}
+
+void RegisterCard::assemble(QWidget* card) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(card, 1);
+    layout->addWidget(m_bar);
+    m_bar->setDataSource(m_cursor.get());
+
+    QList<TMnto::Campo> campos;
+    for (const InputField& field : m_descriptor.fields)
+        campos << TMnto::Campo{m_inputs.value(field.column), field.column, m_access.value(field.column)};
+    m_bar->setCampos(campos);
+    m_bar->setCamposClave({m_descriptor.codeColumn});
+
+    // Enter walks the fields in the order of the bar's list, then the history.
+    QList<QAbstractButton*> buttons;
+    QWidget* previous = nullptr;
+    for (const TMnto::Campo& c : campos) {
+        for (QWidget* w : tabStops(c.widget)) {
+            if (previous)
+                setTabOrder(previous, w);
+            previous = w;
+            if (auto* button = qobject_cast<QAbstractButton*>(w))
+                buttons << button;
+        }
+    }
+    setTabOrder(previous, m_history);
+
+    connect(m_bar, &TMnto::stateApplied, this, &RegisterCard::updateControls);
+    m_listener = m_cursor->subscribe([this](TableCursor::Change change, const QString&) {
+        if (change == TableCursor::Change::Record || change == TableCursor::Change::State)
+            refresh();
+    });
+    connect(m_history, &HistoryList::insertRequested, this, &RegisterCard::addLine);
+    connect(m_history, &HistoryList::openRequested, this, &RegisterCard::openLine);
+    connect(m_history, &HistoryList::deleteRequested, this, &RegisterCard::deleteLine);
+
+    KeyNavigation::install(this);
+    for (QAbstractButton* button : buttons)
+        EnterMovesOn::install(button);
+
+    // The card opens on the first animal, with the history at its last line.
+    m_cursor->first();
+    refresh();
 }
 
 void RegisterCard::createBar(const QString& firstFreeCaption) {
@@ -91,6 +131,26 @@ void RegisterCard::createBar(const QString& firstFreeCaption) {
     m_libre->setIconSize(QSize(24, 24));
     m_bar->addButton(m_libre);
     connect(m_libre, &QPushButton::clicked, this, &RegisterCard::firstFree);
+}
+
+std::vector<InputField> RegisterCard::animalFields(const QString& codeColumn, InputField::Kind selection,
+                                                   bool datesDefaultToToday) {
+    using Kind = InputField::Kind;
+    // Numbers of animals and cages never go below zero.
+    const auto number = [](const QString& column) {
+        return InputField{.column = column, .kind = Kind::Number, .width = 90, .nonNegative = true};
+    };
+    const auto date = [datesDefaultToToday](const QString& column) {
+        return InputField{.column = column, .kind = Kind::Date, .width = 96, .defaultsToToday = datesDefaultToToday};
+    };
+    return {number(codeColumn),
+            number(QStringLiteral("Jaula")),
+            {.column = QStringLiteral("Seleccion"), .kind = selection, .caption = QStringLiteral("Selección")},
+            {.column = QStringLiteral("Raza"), .kind = Kind::Text, .width = 170, .maxLength = 40},
+            date(QStringLiteral("FechaNacimiento")),
+            date(QStringLiteral("FechaEntrada")),
+            number(QStringLiteral("NumeroPadre")),
+            number(QStringLiteral("NumeroMadre"))};
 }
 
 QLabel* RegisterCard::caption(const QString& text, QWidget* parent) {
@@ -159,23 +219,6 @@ void RegisterCard::addFooter(QVBoxLayout* outer, const std::array<const char*, 4
     outer->addWidget(hint);
 }
 
-void RegisterCard::layOut(QWidget* card) {
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(card, 1);
-    layout->addWidget(m_bar);
-    m_bar->setDataSource(m_cursor.get());
-}
-
-void RegisterCard::followCursor() {
-    m_listener = m_cursor->subscribe([this](TableCursor::Change change, const QString&) {
-        if (change == TableCursor::Change::Record || change == TableCursor::Change::State)
-            refresh();
-    });
-    connect(m_history, &HistoryList::insertRequested, this, &RegisterCard::addLine);
-    connect(m_history, &HistoryList::openRequested, this, &RegisterCard::openLine);
-    connect(m_history, &HistoryList::deleteRequested, this, &RegisterCard::deleteLine);
-}
-
 void RegisterCard::updateControls() {
     const bool browsing = m_cursor->state() == TableCursor::State::Browse;
     const int position = m_cursor->position();
@@ -196,7 +239,7 @@ void RegisterCard::firstFree() {
     messages::guarded(this, [this] {
         const qint64 n = firstFreeNumber();
         m_cursor->edit();
-        m_cursor->setValue(m_code, n);
+        m_cursor->setValue(m_descriptor.codeColumn, n);
     });
     m_codigo->setFocus(Qt::OtherFocusReason);
 }
@@ -204,7 +247,7 @@ void RegisterCard::firstFree() {
 void RegisterCard::printCard() {
     if (m_cursor->isEditing() || m_cursor->position() < 0)
         return;
-    const qint64 code = qint64(m_cursor->value(m_code).toDouble());
+    const qint64 code = qint64(m_cursor->value(m_descriptor.codeColumn).toDouble());
     messages::guarded(this, [&] {
         const std::unique_ptr<CardSheet> card = cardSheet(code);
         Query q(m_db, cardRows(code));
@@ -226,10 +269,11 @@ void RegisterCard::openLine(qint64 orden) {
 
 void RegisterCard::editLine(qint64 orden) {
     // A new animal has no number yet: its rows carry only this computer's tag.
-    const QVariant owner = m_cursor->state() == TableCursor::State::Insert ? QVariant() : m_cursor->storedValue(m_code);
+    const QVariant owner =
+        m_cursor->state() == TableCursor::State::Insert ? QVariant() : m_cursor->storedValue(m_descriptor.codeColumn);
     bool accepted = false;
     messages::guarded(this, [&] {
-        TFEdicionCubricion dialog(m_kind, m_db, m_clock, owner, m_tag, orden, this);
+        TFEdicionCubricion dialog(m_descriptor.kind, m_db, m_clock, owner, m_tag, orden, this);
         accepted = dialog.exec() == QDialog::Accepted;
     });
     refresh();
@@ -241,7 +285,7 @@ void RegisterCard::editLine(qint64 orden) {
 void RegisterCard::deleteLine(qint64 orden) {
     if (!m_history->isEnabled() || orden == 0)
         return;
-    const bool female = m_kind == TFEdicionCubricion::Kind::Female;
+    const bool female = m_descriptor.kind == TFEdicionCubricion::Kind::Female;
     // The female card asks with the question sign, the male card with none.
     if (messages::ask(this, QStringLiteral("¡Atención!"),
                       QStringLiteral("¿Está seguro de querer borrar esta cubrición?"),

@@ -1,12 +1,12 @@
 #include "TFEdicionCubricion.h"
 
-#include "widgets/EnterMovesOn.h"
 #include "TMnto.h"
-#include "widgets/DateEdit.h"
+#include "db/TableCursor.h"
+#include "herd/BreedingHistory.h"
+#include "widgets/EnterMovesOn.h"
+#include "widgets/FieldBinder.h"
 #include "widgets/KeyNavigation.h"
 #include "widgets/NumberEdit.h"
-#include "herd/BreedingHistory.h"
-#include "db/TableCursor.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -17,7 +17,7 @@
 
 namespace {
 
-enum class Input { Date, Number, Palpation, Check };
+using Input = InputField::Kind;
 
 struct FieldRow {
     const char* group;
@@ -30,7 +30,7 @@ struct FieldRow {
 const FieldRow kFemale[] = {
     {"Cubrición", "Fecha Cubrición", "FechaCubricion", Input::Date},
     {"Cubrición", "Macho", "CodigoMacho", Input::Number},
-    {"Cubrición", "Palpación Positiva", "Palpacion", Input::Palpation},
+    {"Cubrición", "Palpación Positiva", "Palpacion", Input::Tristate},
     {"Parto", "Fecha Parto", "FechaParto", Input::Date},
     {"Parto", "Nac.Vivos", "NacidosVivos", Input::Number},
     {"Parto", "Nac.Muertos", "NacidosMuertos", Input::Number},
@@ -43,7 +43,7 @@ const FieldRow kFemale[] = {
 const FieldRow kMale[] = {
     {"Cubrición", "Fecha Cubrición", "FechaCubricion", Input::Date},
     {"Cubrición", "Hembra", "CodigoHembra", Input::Number},
-    {"Cubrición", "Palpación Positiva", "Palpacion", Input::Palpation},
+    {"Cubrición", "Palpación Positiva", "Palpacion", Input::Tristate},
     {"Parto", "Nac.Vivos", "NacidosVivos", Input::Number},
     {"Parto", "Nac.Muertos", "NacidosMuertos", Input::Number},
 };
@@ -90,35 +90,18 @@ TFEdicionCubricion::TFEdicionCubricion(Kind kind, Database& db, const Clock& clo
             groups->addWidget(box, index / 2, index % 2);
             forms.insert(group, form);
         }
-        QWidget* input = nullptr;
-        switch (s->input) {
-        case Input::Date: {
-            auto* date = new DateEdit(clock, this);
-            date->setFixedWidth(100);
-            input = date;
-            break;
-        }
-        case Input::Number: {
-            auto* number = new NumberEdit(this, 0);
-            number->setFixedWidth(80);
-            // Counts and female numbers never go below zero; a male is -1 for an insemination.
-            number->setNonNegative(QLatin1String(s->column) != QLatin1String("CodigoMacho"));
-            input = number;
-            break;
-        }
-        case Input::Palpation:
-        case Input::Check: {
-            auto* check = new QCheckBox(QString::fromUtf8(s->caption), this);
-            check->setTristate(s->input == Input::Palpation);
-            input = check;
-            break;
-        }
-        }
         const QString column = QString::fromLatin1(s->column);
-        input->setObjectName(column);
+        const bool check = s->input == Input::Check || s->input == Input::Tristate;
+        QWidget* input = makeInput({.column = column,
+                                    .kind = s->input,
+                                    .caption = check ? QString::fromUtf8(s->caption) : QString(),
+                                    .width = s->input == Input::Date ? 100 : 80,
+                                    // Counts and female numbers never go below zero; a male is -1 for an insemination.
+                                    .nonNegative = column != QLatin1String("CodigoMacho")},
+                                   clock, this);
         m_fields.insert(column, input);
         campos << TMnto::Campo{input, column};
-        if (qobject_cast<QCheckBox*>(input))
+        if (check)
             forms.value(group)->addRow(QString(), input);
         else
             forms.value(group)->addRow(QString::fromUtf8(s->caption), input);

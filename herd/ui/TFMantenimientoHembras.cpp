@@ -1,18 +1,16 @@
 #include "TFMantenimientoHembras.h"
 
-#include "widgets/EnterMovesOn.h"
 #include "HistoryList.h"
 #include "TMensajero.h"
 #include "TMnto.h"
 #include "db/Clock.h"
-#include "widgets/DateEdit.h"
-#include "widgets/KeyNavigation.h"
-#include "widgets/Messages.h"
-#include "widgets/NumberEdit.h"
 #include "db/Query.h"
+#include "db/TableCursor.h"
 #include "herd/CardSheet.h"
 #include "herd/FemaleRegister.h"
-#include "db/TableCursor.h"
+#include "widgets/DateEdit.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -38,90 +36,61 @@ bool isNull(const QVariant& v) {
     return !v.isValid() || v.isNull();
 }
 
+RegisterCard::Descriptor femaleCard() {
+    using Kind = InputField::Kind;
+    std::vector<InputField> fields = RegisterCard::animalFields(kCode, Kind::Check, true);
+    fields.push_back({.column = QStringLiteral("FechaBaja"), .kind = Kind::Date, .width = 96});
+    fields.push_back({.column = kCausa, .kind = Kind::Own});
+    // The marks are captioned with the farm's names once the register has read them.
+    for (int mark = 1; mark <= 4; ++mark)
+        fields.push_back({.column = QStringLiteral("Marca%1").arg(mark), .kind = Kind::Check});
+    fields.push_back({.column = QStringLiteral("Enfermedad"), .kind = Kind::Own});
+    return {.objectName = QStringLiteral("TFMantenimientoHembras"),
+            .caption = QStringLiteral("Ficha de Hembra"),
+            .table = QStringLiteral("Hembras.DB"),
+            .codeColumn = kCode,
+            .firstFreeCaption = QStringLiteral("1ª Libre"),
+            .historyName = QStringLiteral("historial"),
+            .historyWidth = 720,
+            .kind = TFEdicionCubricion::Kind::Female,
+            .fields = std::move(fields)};
+}
+
 } // namespace
 
 TFMantenimientoHembras::TFMantenimientoHembras(const FarmContext& context, QWidget* parent)
-    : RegisterCard(context, kCode, TFEdicionCubricion::Kind::Female, parent) {
-    setObjectName(QStringLiteral("TFMantenimientoHembras"));
-    setWindowTitle(QStringLiteral("Ficha de Hembra"));
-
-    m_register = std::make_unique<FemaleRegister>(m_db, m_clock, m_tag);
-    m_cursor = std::make_unique<TableCursor>(m_db, QStringLiteral("Hembras.DB"), QStringList{kCode});
-    m_register->attach(*m_cursor);
-
+    : RegisterCard(context, femaleCard(), parent), m_register(std::make_unique<FemaleRegister>(m_db, m_clock, m_tag)) {
+    m_register->attach(cursor());
     buildInputs();
-    createBar(QStringLiteral("1ª Libre"));
-    layOut(buildLayout());
-
-    QList<TMnto::Campo> campos;
-    for (const char* column : {"CodigoHembra", "Jaula", "Seleccion", "Raza", "FechaNacimiento", "FechaEntrada",
-                               "NumeroPadre", "NumeroMadre", "FechaBaja"})
-        campos << TMnto::Campo{m_inputs.value(QString::fromLatin1(column)), QString::fromLatin1(column)};
-    campos << TMnto::Campo{
-        m_causa, kCausa,
-        FieldBinder::Access{[this] { return QVariant(causeChosen()); }, [this](const QVariant& v) { showCause(v); }}};
-    for (const char* column : {"Marca1", "Marca2", "Marca3", "Marca4", "Enfermedad"})
-        campos << TMnto::Campo{m_inputs.value(QString::fromLatin1(column)), QString::fromLatin1(column)};
-    m_bar->setCampos(campos);
-    m_bar->setCamposClave({kCode});
     for (QRadioButton* option : {m_eliminacion, m_muerte}) {
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 m_bar->binder()->edited(m_causa);
         });
     }
-
-    // Enter walks the fields in the order of the bar's list, then the history.
-    QWidget* previous = nullptr;
-    for (const TMnto::Campo& c : campos) {
-        const QList<QWidget*> stops =
-            c.widget == m_causa ? QList<QWidget*>{m_eliminacion, m_muerte} : QList<QWidget*>{c.widget};
-        for (QWidget* w : stops) {
-            if (previous)
-                setTabOrder(previous, w);
-            previous = w;
-        }
-    }
-    setTabOrder(previous, m_history);
-
     connect(m_bar, &TMnto::stateApplied, this, [this] {
         m_cageCheckPending = false;
         m_cageDeclined = -1;
-        updateControls();
     });
-    followCursor();
-
     m_codigo->installEventFilter(this);
     m_jaula->installEventFilter(this);
     m_baja->installEventFilter(this);
     m_eliminacion->installEventFilter(this);
     m_muerte->installEventFilter(this);
-    KeyNavigation::install(this);
-    for (const char* column : {"Seleccion", "Marca1", "Marca2", "Marca3", "Marca4"})
-        EnterMovesOn::install(static_cast<QAbstractButton*>(m_inputs.value(QString::fromLatin1(column))));
-    EnterMovesOn::install(m_eliminacion);
-    EnterMovesOn::install(m_muerte);
-
-    // The card opens on the first female, with her history at its last line.
-    m_cursor->first();
-    refresh();
+    assemble(buildLayout());
 }
 
 TFMantenimientoHembras::~TFMantenimientoHembras() = default;
 
 void TFMantenimientoHembras::buildInputs() {
-    m_codigo = numberInput(kCode, this);
-    m_jaula = numberInput(QStringLiteral("Jaula"), this);
-    checkInput(QStringLiteral("Seleccion"), QStringLiteral("Selección"), this);
-    breedInput(this);
-    m_nacimiento = dateInput(QStringLiteral("FechaNacimiento"), true, this);
-    dateInput(QStringLiteral("FechaEntrada"), true, this);
-    numberInput(QStringLiteral("NumeroPadre"), this);
-    numberInput(QStringLiteral("NumeroMadre"), this);
-    m_baja = dateInput(QStringLiteral("FechaBaja"), false, this);
+    m_jaula = static_cast<NumberEdit*>(input(QStringLiteral("Jaula")));
+    m_nacimiento = static_cast<DateEdit*>(input(QStringLiteral("FechaNacimiento")));
+    m_baja = static_cast<DateEdit*>(input(QStringLiteral("FechaBaja")));
+    for (int mark = 1; mark <= 4; ++mark)
+        static_cast<QCheckBox*>(input(QStringLiteral("Marca%1").arg(mark)))
+            ->setText(m_register->markNames()[size_t(mark - 1)]);
 
     m_causa = new QWidget(this);
-    m_causa->setObjectName(kCausa);
     auto* options = new QHBoxLayout(m_causa);
     options->setContentsMargins(0, 0, 0, 0);
     m_eliminacion = new QRadioButton(QStringLiteral("Eliminación"), m_causa);
@@ -134,13 +103,11 @@ void TFMantenimientoHembras::buildInputs() {
     options->addWidget(m_eliminacion);
     options->addWidget(m_muerte);
     options->addStretch();
-    m_inputs.insert(kCausa, m_causa);
-
-    for (int mark = 1; mark <= 4; ++mark)
-        checkInput(QStringLiteral("Marca%1").arg(mark), m_register->markNames()[size_t(mark - 1)], this);
+    addInput(
+        kCausa, m_causa,
+        FieldBinder::Access{[this] { return QVariant(causeChosen()); }, [this](const QVariant& v) { showCause(v); }});
 
     m_enfermedad = new QComboBox(this);
-    m_enfermedad->setObjectName(QStringLiteral("Enfermedad"));
     m_enfermedad->setMinimumWidth(260);
     // A healthy female has disease 0: the empty first choice, which also takes a
     // disease away again.
@@ -152,10 +119,7 @@ void TFMantenimientoHembras::buildInputs() {
             m_enfermedad->addItem(q.field(QStringLiteral("DescripcionEnfermedad")).asString(),
                                   q.field(QStringLiteral("CodigoEnfermedad")).asFloat());
     });
-    m_inputs.insert(QStringLiteral("Enfermedad"), m_enfermedad);
-
-    createIndexLabel(this);
-    createHistory(BreedingHistory::cycleHeadings(), QStringLiteral("historial"), 720, this);
+    addInput(QStringLiteral("Enfermedad"), m_enfermedad);
 }
 
 QWidget* TFMantenimientoHembras::buildLayout() {
@@ -196,11 +160,11 @@ QWidget* TFMantenimientoHembras::buildLayout() {
 void TFMantenimientoHembras::refresh() {
     std::vector<HistoryList::Line> lines;
     messages::guarded(this, [&] {
-        for (const BreedingHistory::CycleLine& l : m_register->history(*m_cursor))
+        for (const BreedingHistory::CycleLine& l : m_register->history(cursor()))
             lines.push_back({l.cells(), l.orden, l.unweaned()});
     });
     m_history->setLines(lines);
-    m_index->setText(FemaleRegister::indexText(m_cursor->value(QStringLiteral("Eficacia"))));
+    m_index->setText(FemaleRegister::indexText(cursor().value(QStringLiteral("Eficacia"))));
     updateControls();
 }
 
@@ -261,18 +225,18 @@ void TFMantenimientoHembras::showCause(const QVariant& value) {
 }
 
 void TFMantenimientoHembras::leaveCullDate() {
-    if (!m_cursor->isEditing() || !m_baja->isEnabled())
+    if (!cursor().isEditing() || !m_baja->isEnabled())
         return;
     const int causa = causeChosen();
     const int settled = FemaleRegister::causeOnLeavingCullDate(cullDateEmpty(), causa);
     if (settled != causa)
-        messages::guarded(this, [&] { m_cursor->setValue(kCausa, settled); });
+        messages::guarded(this, [&] { cursor().setValue(kCausa, settled); });
 }
 
 void TFMantenimientoHembras::enterCause(bool backwards) {
     // No cause without a cull date: the choice is cleared and the cursor moves on.
-    if (m_cursor->isEditing())
-        messages::guarded(this, [this] { m_cursor->setValue(kCausa, -1); });
+    if (cursor().isEditing())
+        messages::guarded(this, [this] { cursor().setValue(kCausa, -1); });
     QWidget* next = backwards ? static_cast<QWidget*>(m_baja) : m_inputs.value(QStringLiteral("Marca1"));
     QTimer::singleShot(0, next, [next] { next->setFocus(Qt::TabFocusReason); });
 }
@@ -281,7 +245,7 @@ void TFMantenimientoHembras::checkCage() {
     if (!m_cageCheckPending)
         return;
     m_cageCheckPending = false;
-    if (!m_cursor->isEditing() || !m_jaula->isEnabled())
+    if (!cursor().isEditing() || !m_jaula->isEnabled())
         return;
     // Leaving to abandon the card, or to close it, asks nothing.
     QWidget* to = QApplication::focusWidget();
@@ -325,7 +289,7 @@ bool TFMantenimientoHembras::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_jaula && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // A window coming up over the card is no leaving of the field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && m_cursor->isEditing() &&
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && cursor().isEditing() &&
             m_jaula->isEnabled()) {
             m_cageCheckPending = true;
             QTimer::singleShot(0, this, &TFMantenimientoHembras::checkCage);

@@ -1,15 +1,12 @@
 #include "TFMantenimientoMachos.h"
 
-#include "widgets/EnterMovesOn.h"
 #include "HistoryList.h"
 #include "TMnto.h"
 #include "db/Clock.h"
-#include "widgets/KeyNavigation.h"
-#include "widgets/Messages.h"
-#include "widgets/NumberEdit.h"
+#include "db/TableCursor.h"
 #include "herd/CardSheet.h"
 #include "herd/MaleRegister.h"
-#include "db/TableCursor.h"
+#include "widgets/Messages.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -21,77 +18,48 @@ namespace {
 
 const QString kCode = QStringLiteral("CodigoMacho");
 
+RegisterCard::Descriptor maleCard() {
+    // A new male keeps Seleccion NULL until the farmer ticks or clears it: the
+    // card holds that value itself.
+    return {.objectName = QStringLiteral("TFMantenimientoMachos"),
+            .caption = QStringLiteral("Ficha de Machos"),
+            .table = QStringLiteral("Machos.db"),
+            .codeColumn = kCode,
+            .firstFreeCaption = QStringLiteral("1º Libre"),
+            .historyName = QStringLiteral("cubriciones"),
+            .historyWidth = 560,
+            .kind = TFEdicionCubricion::Kind::Male,
+            .fields = RegisterCard::animalFields(kCode, InputField::Kind::Own, false)};
+}
+
 } // namespace
 
 TFMantenimientoMachos::TFMantenimientoMachos(const FarmContext& context, QWidget* parent)
-    : RegisterCard(context, kCode, TFEdicionCubricion::Kind::Male, parent) {
-    setObjectName(QStringLiteral("TFMantenimientoMachos"));
-    setWindowTitle(QStringLiteral("Ficha de Machos"));
-
-    // The herd average is read once, when the screen opens.
-    m_average = MaleRegister::herdAverage(m_db);
-    m_register = std::make_unique<MaleRegister>(m_db, m_tag);
-    m_cursor = std::make_unique<TableCursor>(m_db, QStringLiteral("Machos.db"), QStringList{kCode});
-    m_register->attach(*m_cursor);
-
-    QWidget* card = buildCard();
-    createBar(QStringLiteral("1º Libre"));
-    layOut(card);
-
-    QList<TMnto::Campo> campos;
-    QWidget* previous = nullptr;
-    for (const char* name : {"CodigoMacho", "Jaula", "Seleccion", "Raza", "FechaNacimiento", "FechaEntrada",
-                             "NumeroPadre", "NumeroMadre"}) {
-        const QString column = QString::fromLatin1(name);
-        QWidget* w = m_inputs.value(column);
-        if (w == m_seleccion)
-            campos << TMnto::Campo{w, column,
-                                   FieldBinder::Access{[this] { return m_seleccionValue; },
-                                                       [this](const QVariant& v) {
-                                                           m_seleccionValue = v;
-                                                           m_seleccion->setChecked(v.isValid() && !v.isNull() &&
-                                                                                   v.toBool());
-                                                       }}};
-        else
-            campos << TMnto::Campo{w, column};
-        if (previous)
-            setTabOrder(previous, w);
-        previous = w;
-    }
-    setTabOrder(previous, m_history);
-    m_bar->setCampos(campos);
-    m_bar->setCamposClave({kCode});
+    : RegisterCard(context, maleCard(), parent),
+      // The herd average is read once, when the screen opens.
+      m_average(MaleRegister::herdAverage(m_db)), m_register(std::make_unique<MaleRegister>(m_db, m_tag)) {
+    m_register->attach(cursor());
+    m_seleccion = static_cast<QCheckBox*>(makeInput({.column = QStringLiteral("Seleccion"),
+                                                     .kind = InputField::Kind::Check,
+                                                     .caption = QStringLiteral("Selección")},
+                                                    m_clock, this));
+    addInput(QStringLiteral("Seleccion"), m_seleccion,
+             FieldBinder::Access{[this] { return m_seleccionValue; },
+                                 [this](const QVariant& v) {
+                                     m_seleccionValue = v;
+                                     m_seleccion->setChecked(v.isValid() && !v.isNull() && v.toBool());
+                                 }});
     connect(m_seleccion, &QCheckBox::clicked, this, [this](bool checked) {
         m_seleccionValue = checked;
         m_bar->binder()->edited(m_seleccion);
     });
-
-    connect(m_bar, &TMnto::stateApplied, this, [this] { updateControls(); });
-    followCursor();
-
-    KeyNavigation::install(this);
-    EnterMovesOn::install(m_seleccion);
-
-    m_cursor->first();
-    refresh();
+    assemble(buildCard());
 }
 
 TFMantenimientoMachos::~TFMantenimientoMachos() = default;
 
 QWidget* TFMantenimientoMachos::buildCard() {
     auto* card = new QWidget(this);
-    m_codigo = numberInput(kCode, card);
-    numberInput(QStringLiteral("Jaula"), card);
-    m_seleccion = checkInput(QStringLiteral("Seleccion"), QStringLiteral("Selección"), card);
-    breedInput(card);
-    dateInput(QStringLiteral("FechaNacimiento"), false, card);
-    dateInput(QStringLiteral("FechaEntrada"), false, card);
-    numberInput(QStringLiteral("NumeroPadre"), card);
-    numberInput(QStringLiteral("NumeroMadre"), card);
-
-    createIndexLabel(card);
-    createHistory(BreedingHistory::matingHeadings(), QStringLiteral("cubriciones"), 560, card);
-
     auto* outer = new QVBoxLayout(card);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(
@@ -110,11 +78,11 @@ QWidget* TFMantenimientoMachos::buildCard() {
 void TFMantenimientoMachos::refresh() {
     std::vector<HistoryList::Line> lines;
     messages::guarded(this, [&] {
-        for (const BreedingHistory::MatingLine& l : m_register->history(*m_cursor))
+        for (const BreedingHistory::MatingLine& l : m_register->history(cursor()))
             lines.push_back({l.cells(), l.orden, false});
     });
     m_history->setLines(lines);
-    m_index->setText(MaleRegister::relativeIndex(m_cursor->value(QStringLiteral("Eficacia")), m_average));
+    m_index->setText(MaleRegister::relativeIndex(cursor().value(QStringLiteral("Eficacia")), m_average));
     updateControls();
 }
 

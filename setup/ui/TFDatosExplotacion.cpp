@@ -1,17 +1,15 @@
 #include "TFDatosExplotacion.h"
 
+#include "db/TableCursor.h"
+#include "setup/FarmParameterFields.h"
 #include "widgets/DialogButtons.h"
+#include "widgets/FieldBinder.h"
 #include "widgets/KeyNavigation.h"
 #include "widgets/Messages.h"
-#include "widgets/NumberEdit.h"
-#include "db/TableCursor.h"
-#include "widgets/FieldBinder.h"
-#include "setup/FarmParameterFields.h"
 
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -43,17 +41,12 @@ TFDatosExplotacion::TFDatosExplotacion(const FarmContext& context, QWidget* pare
     for (const farmParameters::Field& f : farmParameters::fields()) {
         const QString column = QString::fromUtf8(f.column);
         const QString page = QString::fromUtf8(f.page);
-        QWidget* box;
-        if (f.number) {
-            auto* n = new NumberEdit(this);
-            n->setFixedWidth(90);
-            box = n;
-        } else {
-            auto* e = new QLineEdit(this);
-            e->setMinimumWidth(page.isEmpty() ? 360 : 240);
-            box = e;
-        }
-        box->setObjectName(column);
+        QWidget* box = makeInput({.column = column,
+                                  .kind = f.number ? InputField::Kind::Number : InputField::Kind::Text,
+                                  .width = f.number         ? 90
+                                           : page.isEmpty() ? 360
+                                                            : 240},
+                                 context.clock, this);
         m_boxes.insert(column, box);
         m_binder->bind(box, column);
         if (page.isEmpty()) {
