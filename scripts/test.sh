@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Torvane with its tests and runs every test through ctest.
+# After configuring it checks that scripts/deps.sh declares every package the build found.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/deps.sh"
-bash "$root/scripts/build.sh"
+TORVANE_CHECK_DEPS=1 bash "$root/scripts/build.sh"
 # Tests never touch the user's own settings, alias or farm.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
