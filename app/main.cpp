@@ -5,6 +5,7 @@
 #include "widgets/Messages.h"
 #include "app/ui/TFPantallaPrincipal.h"
 #include "app/ui/TFSplash.h"
+#include "app/ui/Shell.h"
 #include "db/AliasConfig.h"
 #include "db/Database.h"
 
@@ -13,8 +14,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    application.setApplicationName(QString::fromUtf8(app::kTitle));
-    application.setApplicationDisplayName(QString::fromUtf8(app::kTitle));
+    shell::prepare(application);
     {
         TFSplash splash;
         splash.exec();

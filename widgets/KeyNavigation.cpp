@@ -59,7 +59,10 @@ bool KeyNavigation::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || !widget->hasFocus())
+    // Only the screen's own fields: the dialogs opened from it (Qt's file, print
+    // and input dialogs, message boxes, or a screen with its own navigation) are
+    // other windows and keep their own keys, so Enter saves in "Guardar como PDF".
+    if (!widget || !widget->hasFocus() || widget->window() != m_screen->window())
         return false;
     if (isEnter(key)) {
         if (ownsEnter(widget))

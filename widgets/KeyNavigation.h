@@ -7,7 +7,8 @@ class QWidget;
 
 // The keyboard every screen shares: Enter moves to the next input and presses
 // a focused button, except inside multi-line text and lists where Enter is their
-// own; optionally Down and Up move to the next and previous field.
+// own; optionally Down and Up move to the next and previous field. It acts in
+// the screen's own window only, never inside a dialog opened from it.
 class KeyNavigation : public QObject {
     Q_OBJECT
 public:

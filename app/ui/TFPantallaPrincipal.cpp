@@ -20,34 +20,36 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
 
 // The menu in its order; "-" is a separator. An item opens its screen once the
-// screen exists; until then it stays disabled.
+// screen exists; until then it stays disabled. The titles carry their mnemonics
+// (Alt+A opens "Archivo"); paths name them without the "&".
 struct MenuEntry {
     const char* menu;
     std::initializer_list<const char*> items;
 };
 
 const MenuEntry kMenu[] = {
-    {"Archivo",
+    {"&Archivo",
      {"Datos de la Explotación", "Definir Estructura de la Granja", "-", "Importación desde Ferralind", "-",
       "Hacer Copia de Seguridad", "Restaurar Copia de Seguridad", "Reparación de Bases de Datos", "-",
       "Configuración", "-", "Acerca de Torvane...", "-", "Salir"}},
-    {"Control por Bloques",
+    {"&Control por Bloques",
      {"Cubriciones", "Palpaciones", "Partos", "Destetes", "Traslado hembras jaulas", "Traslado hembras (Nidales)",
       "Traslado machos jaulas", "Entrada inseminaciones", "Altas de Hembras", "Marcar Hembras (Por Jaula)",
       "Marcar Hembras (Por Código)"}},
-    {"Maternidad", {"Datos Diarios", "Gráficos", "Resumen"}},
-    {"Guía de Trabajo", {}},
-    {"Control Individual", {"Ficha Hembra", "Ficha Macho", "Pools", "Jaulas ocupadas"}},
-    {"Cebadero", {"Movimiento", "Gráficos", "Resumen"}},
-    {"Reposición",
+    {"&Maternidad", {"Datos Diarios", "Gráficos", "Resumen"}},
+    {"&Guía de Trabajo", {}},
+    {"Control &Individual", {"Ficha Hembra", "Ficha Macho", "Pools", "Jaulas ocupadas"}},
+    {"C&ebadero", {"Movimiento", "Gráficos", "Resumen"}},
+    {"&Reposición",
      {"Objetivos y Estado Actual", "Listado de Propuesta de Eliminación (Hembras)",
       "Listado de Propuesta de Eliminación (Machos)"}},
-    {"Selección", {"Listado Hembras", "Listado Machos"}},
+    {"&Selección", {"Listado Hembras", "Listado Machos"}},
 };
 
 } // namespace
@@ -72,6 +74,10 @@ TFPantallaPrincipal::TFPantallaPrincipal(FarmContext context, QWidget* parent)
 
     buildMenu();
     openScreens();
+    // Farm staff work from the keyboard: F10 opens the first menu of the bar.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 
     // The database upgrade and the update offer are decided here, before the
     // user can do anything; their screens hook in at this point.
@@ -89,12 +95,13 @@ QAction* TFPantallaPrincipal::addItem(QMenu* menu, const QString& path, const QS
 
 void TFPantallaPrincipal::buildMenu() {
     for (const MenuEntry& entry : kMenu) {
-        const QString title = QString::fromUtf8(entry.menu);
+        const QString shown = QString::fromUtf8(entry.menu);
+        const QString title = QString(shown).remove(QLatin1Char('&'));
         if (entry.items.size() == 0) {
-            addItem(nullptr, title, title);
+            addItem(nullptr, title, shown);
             continue;
         }
-        QMenu* menu = menuBar()->addMenu(title);
+        QMenu* menu = menuBar()->addMenu(shown);
         for (const char* item : entry.items) {
             const QString caption = QString::fromUtf8(item);
             if (caption == QLatin1String("-"))

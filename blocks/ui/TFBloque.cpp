@@ -17,6 +17,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -114,8 +116,25 @@ TFBloque::TFBloque(FarmContext context, Texts texts, BlockListModel::Columns col
     setTabOrder(m_search, m_view);
     setTabOrder(m_view, m_process);
     setTabOrder(m_process, exit);
-    resize(640, 560);
+    fitColumns();
     KeyNavigation::install(this);
+}
+
+void TFBloque::fitColumns() {
+    // Every column is as wide as its heading and a seven-digit number; the screen
+    // opens wide enough for all of them, within the screen.
+    QHeaderView* header = m_view->horizontalHeader();
+    const QFontMetrics metrics = m_view->fontMetrics();
+    header->setMinimumSectionSize(metrics.horizontalAdvance(QStringLiteral("0000000")) + metrics.height());
+    m_view->resizeColumnsToContents();
+    int width = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        width += header->sectionSize(column);
+    const QMargins margins = layout()->contentsMargins();
+    QSize size(std::max(width + margins.left() + margins.right(), sizeHint().width()), 560);
+    if (const QScreen* shownOn = screen())
+        size = size.boundedTo(shownOn->availableGeometry().size());
+    resize(size);
 }
 
 void TFBloque::addInput(const QString& caption, QWidget* input) {
@@ -157,6 +176,7 @@ void TFBloque::load() {
             m_model->setList(blockbatch::load(m_context.db, *event(), range, day));
         });
     }
+    m_view->resizeColumnsToContents();
     // A date that does not convert stops the load at its own message.
     if (loaded && m_model->list().isEmpty())
         messages::inform(this, kAtencion, m_texts.emptyMessage, QMessageBox::Critical);

@@ -67,6 +67,8 @@ protected:
     FarmParameters m_parameters;
 
 private:
+    // Columns sized to their headings and contents, the screen to its columns.
+    void fitColumns();
     void load();
     void process();
     void act(const QModelIndex& index);

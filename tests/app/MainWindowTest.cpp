@@ -6,11 +6,18 @@
 #include "app/ui/TFConsolaSQL.h"
 #include "app/ui/TFPantallaPrincipal.h"
 #include "app/ui/TFSplash.h"
+#include "app/ui/Shell.h"
+#include "blocks/ui/TFPartosHembras.h"
+#include "reports/ui/FileChoice.h"
+#include "widgets/Messages.h"
 #include "db/Query.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -108,9 +115,85 @@ private slots:
         QStringList titles;
         for (QAction* a : f.window.menuBar()->actions())
             titles << a->text();
-        QCOMPARE(titles, QStringList({"Archivo", "Control por Bloques", "Maternidad", "Guía de Trabajo",
-                                      "Control Individual", "Cebadero", "Reposición", "Selección"}));
+        // Each title has its own mnemonic; the paths name them without it.
+        QCOMPARE(titles, QStringList({"&Archivo", "&Control por Bloques", "&Maternidad", "&Guía de Trabajo",
+                                      "Control &Individual", "C&ebadero", "&Reposición", "&Selección"}));
         QVERIFY(f.window.action(QStringLiteral("Guía de Trabajo"))->menu() == nullptr);
+    }
+
+    void theMenuBarOpensFromTheKeyboard() {
+        Fixture f;
+        f.window.show();
+        f.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QMenuBar* bar = f.window.menuBar();
+        QMenu* archivo = bar->actions().constFirst()->menu();
+        // Alt pressed and released alone puts the bar in keyboard mode on its
+        // first title; Down opens that menu.
+        QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : &f.window;
+        QTest::keyPress(focused, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(focused, Qt::Key_Alt, Qt::NoModifier);
+        QCOMPARE(bar->activeAction(), bar->actions().constFirst());
+        QTest::keyClick(bar, Qt::Key_Down);
+        QTRY_VERIFY(archivo->isVisible());
+        QTest::keyClick(archivo, Qt::Key_Escape);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTRY_VERIFY(!archivo->isVisible());
+        // F10 opens the first menu; Alt and a title's letter open that one.
+        QTest::keyClick(&f.window, Qt::Key_F10);
+        QTRY_VERIFY(archivo->isVisible());
+        QTest::keyClick(archivo, Qt::Key_Escape);
+        QTRY_VERIFY(!archivo->isVisible());
+        QMenu* maternidad = bar->actions().at(2)->menu();
+        QTest::keyClick(&f.window, Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(maternidad->isVisible());
+        maternidad->close();
+    }
+
+    void qtOwnTextsInSpanish() {
+        // Whatever the machine's language (the tests run in C.UTF-8).
+        QVERIFY(shell::installQtSpanish(*qApp));
+        QLineEdit box;
+        const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* a : menu->actions())
+            texts << a->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(texts.contains(QStringLiteral("Deshacer")) && texts.contains(QStringLiteral("Seleccionar todo")),
+                 qPrintable(texts.join(QLatin1Char('|'))));
+    }
+
+    // Qt's dialogs opened from a screen keep their own Enter: it saves the file
+    // and accepts the prompt, it does not move to the next field of the dialog.
+    void qtDialogsOfAScreenKeepTheirEnter() {
+        Fixture f;
+        TFPartosHembras screen(FarmContext{f.farm.db(), f.clock, f.settings, QStringLiteral("GRANJA")});
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        const QString typed = f.farm.folder() + QStringLiteral("/partos.pdf");
+        whenModal([&typed](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClicks(name, typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        const std::optional<QString> chosen = filechoice::saveFile(
+            &screen, QStringLiteral("Guardar como PDF"), f.farm.folder() + QStringLiteral("/x.pdf"),
+            QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral("pdf"));
+        QCOMPARE(chosen.value_or(QString()), typed);
+
+        whenModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(dialog);
+            auto* line = dialog->findChild<QLineEdit*>();
+            line->setFocus();
+            QTest::keyClicks(line, QStringLiteral("P-12"));
+            QTest::keyClick(line, Qt::Key_Return);
+        });
+        QCOMPARE(messages::prompt(&screen, QStringLiteral("Pool"), QStringLiteral("Nombre")).value_or(QString()),
+                 QStringLiteral("P-12"));
     }
 
     void itemsWithoutScreensStayDisabled() {

@@ -11,9 +11,11 @@
 #include "blocks/ui/TFPalpacionesHembras.h"
 #include "blocks/ui/TFPartosHembras.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -377,6 +379,31 @@ private slots:
         QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where CodigoHembra=301 and "
                                              "Anadidos=2 and Quitados=3 and FechaParto='06/01/2002'")),
                  1);
+    }
+
+    // The births screen opens wide enough for its eight columns, and a loaded
+    // list still shows them all, each at least as wide as its contents.
+    void everyColumnInSightOpenAndLoaded() {
+        Fixture f;
+        f.farm.female(123456, 654321, kDay.addDays(-300));
+        f.farm.cycle(123456, kDay.addDays(-29), true);
+        TFPartosHembras screen(f.context);
+        open(screen);
+        QTableView* view = screen.listView();
+        QHeaderView* header = view->horizontalHeader();
+        for (const bool loaded : {false, true}) {
+            if (loaded)
+                search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
+            QCOMPARE(screen.model()->rowCount(), loaded ? 1 : 0);
+            QVERIFY2(header->length() <= view->viewport()->width(),
+                     qPrintable(QStringLiteral("%1 > %2").arg(header->length()).arg(view->viewport()->width())));
+            QVERIFY(!view->horizontalScrollBar()->isVisible());
+            for (int c = 0; loaded && c < screen.model()->columnCount(); ++c) {
+                const QModelIndex cell = screen.model()->index(0, c);
+                QVERIFY(view->viewport()->rect().contains(view->visualRect(cell)));
+                QVERIFY(view->fontMetrics().horizontalAdvance(cell.data().toString()) < view->visualRect(cell).width());
+            }
+        }
     }
 
     void weaningEditedToZeroStillCounts() {

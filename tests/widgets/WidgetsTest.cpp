@@ -2,6 +2,7 @@
 #include "widgets/DateEdit.h"
 #include "widgets/KeyNavigation.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/TitleFit.h"
 #include "db/DbError.h"
 
 #include <QDialog>
@@ -194,6 +195,19 @@ private slots:
         focus(form->first);
         QTest::keyClick(form->first, Qt::Key_Escape);
         QVERIFY(!form->isVisible());
+    }
+
+    // A short dialog is never narrower than its caption in the title bar.
+    void dialogsAsWideAsTheirCaptions() {
+        TitleFit::install();
+        QDialog dialog;
+        dialog.setWindowTitle(QStringLiteral("Traslados de Hembras a otras jaulas de la granja"));
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(new QPushButton(QStringLiteral("Aceptar"), &dialog));
+        QVERIFY(dialog.sizeHint().width() < TitleFit::titleWidth(&dialog));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.width() >= TitleFit::titleWidth(&dialog));
     }
 
 private:

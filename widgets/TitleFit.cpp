@@ -1,0 +1,32 @@
+#include "TitleFit.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMessageBox>
+
+void TitleFit::install() {
+    qApp->installEventFilter(new TitleFit(qApp));
+}
+
+int TitleFit::titleWidth(const QWidget* window) {
+    // Title bars draw in a bold face; the icon and three buttons take about
+    // six lines' height beside it.
+    QFont bold = window->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return metrics.horizontalAdvance(window->windowTitle()) + 6 * metrics.height();
+}
+
+bool TitleFit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show) {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (dialog && dialog->isWindow() && !qobject_cast<QMessageBox*>(dialog)) {
+            const int needed = titleWidth(dialog);
+            if (dialog->minimumWidth() < needed && dialog->maximumWidth() >= needed)
+                dialog->setMinimumWidth(needed);
+        }
+    }
+    return false;
+}
