@@ -8,6 +8,7 @@
 #include "utilities/archive/ArchiveError.h"
 #include "utilities/archive/ArchiveReader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -57,6 +58,7 @@ QByteArray withBlock(const QByteArray& stream, qint64 size) {
     kit::putI64(bytes, block - 16, size);
     kit::putI64(bytes, block - 8, 8 + stream.size());
     kit::putU32(bytes, 16, std::uint32_t(bytes.size()));
+    kit::recount(bytes);
     return bytes;
 }
 
@@ -187,6 +189,118 @@ TEST(ArchiveDamage, BadZlibStreamsAreReported) {
     }
 }
 
+TEST(ArchiveDamage, CountersTrailingBytesAndNamesAWriterNeverLeaves) {
+    using Make = std::function<QByteArray()>;
+    const auto withTotals = [](qsizetype at, std::int64_t change) {
+        QByteArray bytes = threeFiles();
+        bytes.replace(at, 10, kit::extended(*kit::extendedCount(bytes, at) + change));
+        return bytes;
+    };
+    const auto named = [](QList<kit::RawFile> files) { return [files] { return kit::build(files); }; };
+    const struct {
+        const char* what;
+        Make make;
+    } rows[] = {
+        {"5 entries announced, none found",
+         [] {
+             QByteArray bytes = kit::build({});
+             kit::putTotals(bytes, 5, 0, 0);
+             return bytes;
+         }},
+        {"4 of 5 entries found",
+         [] {
+             const QByteArray all = kit::build(
+                 {{"a", "1"}, {"b", kit::farmRows(9000)}, {"c", "3"}, {"d", "4"}, {"e", kit::randomBytes(3, 900)}});
+             QByteArray bytes = all.left(kit::parse(all).list[4].offset);
+             kit::putU32(bytes, 16, std::uint32_t(bytes.size()));
+             return bytes;
+         }},
+        {"archive count one short",
+         [] {
+             QByteArray bytes = threeFiles();
+             kit::putU32(bytes, 49, 2);
+             return bytes;
+         }},
+        {"segment count one over",
+         [] {
+             QByteArray bytes = threeFiles();
+             kit::putU32(bytes, 25, 4);
+             return bytes;
+         }},
+        {"segment bytes one over", [&] { return withTotals(29, 1); }},
+        {"segment stored one short", [&] { return withTotals(39, -1); }},
+        {"archive bytes one short", [&] { return withTotals(53, -1); }},
+        {"archive stored one over", [&] { return withTotals(63, 1); }},
+        {"a total with a fraction",
+         [] {
+             QByteArray bytes = threeFiles();
+             bytes[63] = char(bytes[63] | 1);
+             return bytes;
+         }},
+        {"one byte past the end of data", [] { return threeFiles() + '\0'; }},
+        {"an unfinished entry past the end of data",
+         [] {
+             return threeFiles() + kit::build({{"d", kit::randomBytes(2, 1000)}}).mid(273, 500);
+         }},
+        {"control character", named({{"a\x01z", "x"}})},
+        {"tab", named({{"Datos\\a\tb", "x"}})},
+        {"DEL", named({{"a\x7F", "x"}})},
+        {"C1 control", named({{"a\x81", "x"}})},
+        {"stream", named({{"Quendal.db:Zone.Identifier", "x"}})},
+        {"colon in a folder", named({{"sub:x\\f", "x"}})},
+        {"CON", named({{"CON", "x"}})},
+        {"con.txt", named({{"con.txt", "x"}})},
+        {"aux as a folder", named({{"Datos\\aux\\f", "x"}})},
+        {"NUL with two extensions", named({{"NUL.tar.gz", "x"}})},
+        {"prn as an empty folder", named({{"prn\\.", {}, true}})},
+        {"com1", named({{"com1", "x"}})},
+        {"LPT9", named({{"LPT9.db", "x"}})},
+        {"device with trailing spaces", named({{"Lpt1 .txt", "x"}})},
+        {"COM superscript one", named({{"COM\xB9", "x"}})},
+        {"same name twice", named({{"a", "x"}, {"a", "y"}})},
+        {"names apart only in case", named({{"Datos\\Q.db", "x"}, {"datos\\q.DB", "y"}})},
+        {"accented names apart only in case", named({{"a\xF1o", "x"}, {"A\xD1O", "y"}})},
+        {"a trailing dot", named({{"a", "x"}, {"a.", "y"}})},
+        {"a file, then a folder of that name", named({{"a", "x"}, {"A\\b", "y"}})},
+        {"a folder, then a file of that name", named({{"a\\b", "y"}, {"a", "x"}})},
+        {"an empty folder twice", named({{"v\\.", {}, true}, {"v\\.", {}, true}})},
+        {"a file and an empty folder of one name", named({{"v", "x"}, {"v\\.", {}, true}})},
+        {"one file by two spellings", named({{"a\\b", "x"}, {"a\\.\\b", "y"}})},
+    };
+    TempFolder temp;
+    for (const auto& row : rows) {
+        const QByteArray bytes = row.make();
+        const auto error = extract(temp, bytes);
+        ASSERT_TRUE(error.has_value()) << row.what;
+        EXPECT_EQ(error->kind(), Kind::Damaged) << row.what << ": " << error->detail().toStdString();
+        EXPECT_EQ(error->message(),
+                  QString("El archivo \"%1\" está dañado y no se puede restaurar").arg(temp.file("ZR")))
+            << row.what;
+        EXPECT_TRUE(kit::tree(temp.file("box/out")).isEmpty()) << row.what;
+        QByteArray copy = bytes;
+        QBuffer buffer(&copy);
+        EXPECT_THROW(ArchiveReader(&buffer, "ZR").verify(), ArchiveError) << row.what;
+    }
+}
+
+TEST(ArchiveDamage, NamesCloseToTheRefusedOnesAreKept) {
+    const QList<kit::RawFile> files{{"CONSOLA.txt", "1"},
+                                    {"com10", "2"},
+                                    {"auxiliar\\nulo", "3"},
+                                    {"LPT", "4"},
+                                    {"COM0", "5"},
+                                    {"Datos\\Quendal.db", "6"},
+                                    {"Datos\\Quendal.db.bak", "7"},
+                                    {"con sal", "8"},
+                                    {"a\\b", "9"},
+                                    {"a\\.", {}, true}};
+    TempFolder temp;
+    ASSERT_FALSE(extract(temp, kit::build(files)).has_value());
+    EXPECT_EQ(kit::tree(temp.file("box/out")),
+              QStringList({"COM0", "CONSOLA.txt", "Datos/", "Datos/Quendal.db", "Datos/Quendal.db.bak", "LPT", "a/",
+                           "a/b", "auxiliar/", "auxiliar/nulo", "com10", "con sal"}));
+}
+
 TEST(ArchiveDamage, HostileNamesNeverWriteOutsideTheFolder) {
     const QList<kit::RawFile> hostile{
         {"..\\evil", "x"},   {"a\\..\\..\\evil", "x"},    {"../evil", "x"}, {"\\tmp\\evil", "x"},
@@ -216,8 +330,9 @@ TEST(ArchiveDamage, ALinkedFolderInTheTargetIsNotFollowedOutside) {
 
 TEST(ArchiveDamage, CutAndFlippedArchivesFailCleanly) {
     // Cut anywhere, with or without the header's end of data following the
-    // cut, and with random bytes changed: an error or a shorter archive, never
-    // a crash, a hang or a file outside the folder.
+    // cut: always an error, since the counters no longer match. With random
+    // bytes changed: an error or an archive, never a crash, a hang or a file
+    // outside the folder.
     TempFolder temp;
     const QByteArray good = threeFiles();
     std::mt19937 engine(2024);
@@ -232,7 +347,10 @@ TEST(ArchiveDamage, CutAndFlippedArchivesFailCleanly) {
                 bytes[std::uniform_int_distribution<qsizetype>(0, good.size() - 1)(engine)] = char(engine());
         }
         bool escaped = true;
-        extract(temp, bytes, &escaped);
+        const auto error = extract(temp, bytes, &escaped);
         ASSERT_FALSE(escaped) << "round " << round;
+        if (round < 200) {
+            EXPECT_TRUE(error.has_value()) << "cut at " << bytes.size();
+        }
     }
 }

@@ -72,6 +72,13 @@ TEST(ExtendedReal, CountsAreExact) {
         if (count < (1ull << 53)) {
             EXPECT_EQ(ExtendedReal::read(bytes), double(count));
         }
+        EXPECT_EQ(ExtendedReal::readCount(bytes), count);
+    }
+    // Byte totals must be whole counts: a fraction, a sign or a NaN is none.
+    for (double notACount : {5.5, -3.0, 0.25, std::numeric_limits<double>::quiet_NaN(), 1e30}) {
+        unsigned char bytes[10];
+        ExtendedReal::write(bytes, notACount);
+        EXPECT_FALSE(ExtendedReal::readCount(bytes).has_value()) << notACount;
     }
     unsigned char one[10];
     ExtendedReal::write(one, 1.0);

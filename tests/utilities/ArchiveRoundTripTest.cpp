@@ -14,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+#include <utility>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -188,18 +192,18 @@ TEST(ArchiveRoundTrip, ProgressNamesEveryFileAndReachesTheEnd) {
     EXPECT_EQ(total, last);
 }
 
-TEST(ArchiveRoundTrip, WhatAnInterruptedWriterLeftPastTheEndIsIgnored) {
+TEST(ArchiveRoundTrip, WhatAnInterruptedWriterLeftPastTheEndRefusesTheArchive) {
     TempFolder temp;
     QDir(temp.path()).mkpath("in");
     kit::writeFile(temp.file("in/a"), "aaa");
     QByteArray bytes = kit::archiveOf(temp.file("in"));
-    // An entry begun but never finished: the header never counted it.
+    // An entry begun but never finished: the header never counted it, and
+    // the files that were to follow it are missing.
     bytes += kit::build({{"b", kit::randomBytes(2, 1000)}}).mid(273, 500);
     QBuffer buffer(&bytes);
     ArchiveReader reader(&buffer, "ZR");
-    EXPECT_NO_THROW(reader.verify());
-    ASSERT_EQ(reader.entries().size(), 1);
-    EXPECT_EQ(reader.entries()[0].name, "a");
+    EXPECT_THROW(reader.verify(), ArchiveError);
+    EXPECT_THROW(reader.entries(), ArchiveError);
 }
 
 TEST(ArchiveRoundTrip, PipesLoopsAndTheArchiveItselfAreLeftOut) {
@@ -210,11 +214,14 @@ TEST(ArchiveRoundTrip, PipesLoopsAndTheArchiveItselfAreLeftOut) {
 #endif
     ASSERT_TRUE(QFile::link(temp.path(), temp.file("bucle")));           // a folder link back up the tree
     ASSERT_TRUE(QFile::link(temp.file("no existe"), temp.file("rota"))); // a broken link
-    ArchiveWriter writer(temp.file("ZR"));
-    writer.addFolderTree(temp.path());
-    ArchiveReader reader(temp.file("ZR"));
-    ASSERT_EQ(reader.entries().size(), 1);
-    EXPECT_EQ(reader.entries()[0].name, "a");
+    // Twice: the second time an earlier archive lies in the tree.
+    for (int run = 0; run < 2; ++run) {
+        ArchiveWriter writer(temp.file("ZR"));
+        writer.addFolderTree(temp.path());
+        ArchiveReader reader(temp.file("ZR"));
+        ASSERT_EQ(reader.entries().size(), 1);
+        EXPECT_EQ(reader.entries()[0].name, "a");
+    }
 }
 
 TEST(ArchiveRoundTrip, WriterFailuresAreReported) {
@@ -233,6 +240,41 @@ TEST(ArchiveRoundTrip, WriterFailuresAreReported) {
             ADD_FAILURE() << "no error for " << row.archive.toStdString();
         } catch (const ArchiveError& error) {
             EXPECT_EQ(error.kind(), row.kind);
+        }
+    }
+}
+
+TEST(ArchiveRoundTrip, AFailedWriteLeavesNoFileAndTheEarlierArchiveAsItWas) {
+    const struct {
+        const char* what;
+        std::function<void(const QString& folder)> onFirstFile;
+    } rows[] = {
+        // What a cancel from the progress window does.
+        {"an exception from the progress", [](const QString&) { throw std::runtime_error("cancelled"); }},
+        {"a file gone before it is read", [](const QString& folder) { QFile::remove(folder + "/b"); }},
+    };
+    for (const auto& row : rows) {
+        for (const bool earlier : {false, true}) {
+            TempFolder temp;
+            QDir(temp.path()).mkpath("in");
+            QDir(temp.path()).mkpath("out");
+            kit::writeFile(temp.file("in/a"), kit::farmRows(200000));
+            kit::writeFile(temp.file("in/b"), "b");
+            const QByteArray old = earlier ? kit::archiveOf(temp.file("in")) : QByteArray();
+            if (earlier)
+                kit::writeFile(temp.file("out/ZR"), old);
+            ArchiveWriter writer(temp.file("out/ZR"));
+            bool first = true;
+            writer.setProgress({[&](const QString&) {
+                                    if (std::exchange(first, false))
+                                        row.onFirstFile(temp.file("in"));
+                                },
+                                {}});
+            EXPECT_ANY_THROW(writer.addFolderTree(temp.file("in"))) << row.what;
+            EXPECT_EQ(kit::tree(temp.file("out")), earlier ? QStringList{"ZR"} : QStringList{}) << row.what;
+            if (earlier) {
+                EXPECT_EQ(kit::readFile(temp.file("out/ZR")), old) << row.what;
+            }
         }
     }
 }

@@ -70,6 +70,32 @@ void putI64(QByteArray& bytes, qsizetype at, std::int64_t value) {
     qToLittleEndian(value, bytes.data() + at);
 }
 
+QByteArray extended(std::uint64_t value) {
+    QByteArray out(10, '\0');
+    if (value == 0)
+        return out;
+    int top = 63;
+    while (!(value >> top))
+        --top;
+    qToLittleEndian<std::uint64_t>(value << (63 - top), out.data());
+    qToLittleEndian<std::uint16_t>(std::uint16_t(16383 + top), out.data() + 8);
+    return out;
+}
+
+std::optional<std::uint64_t> extendedCount(const QByteArray& bytes, qsizetype at) {
+    const auto significand = qFromLittleEndian<std::uint64_t>(bytes.constData() + at);
+    const auto exponent = qFromLittleEndian<std::uint16_t>(bytes.constData() + at + 8);
+    if (significand == 0 && exponent == 0)
+        return 0;
+    const int top = int(exponent) - 16383; // a set sign bit makes it negative or huge
+    if (top < 0 || top > 63 || !(significand >> 63))
+        return std::nullopt;
+    const std::uint64_t value = significand >> (63 - top);
+    if (value << (63 - top) != significand)
+        return std::nullopt;
+    return value;
+}
+
 std::uint32_t referenceChecksum(const QByteArray& bytes) {
     const z_crc_t* table = get_crc_table();
     unsigned char image[1024];
@@ -95,6 +121,10 @@ RawArchive parse(const QByteArray& bytes) {
     a.segmentEntries = u32(bytes, 25);
     a.entries = u32(bytes, 49);
     a.totals = bytes.mid(29, 20) + bytes.mid(53, 20);
+    a.segmentBytes = extendedCount(bytes, 29);
+    a.segmentStored = extendedCount(bytes, 39);
+    a.bytesTotal = extendedCount(bytes, 53);
+    a.storedTotal = extendedCount(bytes, 63);
     qint64 at = 273 + u32(bytes, 269);
     while (at < a.endOfData) {
         RawEntry e;
@@ -160,9 +190,27 @@ QByteArray build(const QList<RawFile>& files) {
         out += entry + blocks;
     }
     putU32(out, 16, std::uint32_t(out.size()));
-    putU32(out, 25, std::uint32_t(files.size()));
-    putU32(out, 49, std::uint32_t(files.size()));
+    recount(out);
     return out;
+}
+
+void putTotals(QByteArray& bytes, std::uint32_t entries, std::uint64_t size, std::uint64_t stored) {
+    putU32(bytes, 25, entries);
+    putU32(bytes, 49, entries);
+    for (qsizetype at : {29, 53})
+        bytes.replace(at, 10, extended(size));
+    for (qsizetype at : {39, 63})
+        bytes.replace(at, 10, extended(stored));
+}
+
+void recount(QByteArray& bytes) {
+    std::uint64_t size = 0, stored = 0;
+    const RawArchive a = parse(bytes);
+    for (const RawEntry& e : a.list) {
+        size += std::uint64_t(e.size);
+        stored += std::uint64_t(e.stored);
+    }
+    putTotals(bytes, std::uint32_t(a.list.size()), size, stored);
 }
 
 QByteArray archiveOf(const QString& folder, int level, int threads) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 namespace kit {
 
@@ -24,6 +25,11 @@ QStringList tree(const QString& root);
 std::uint32_t u32(const QByteArray& bytes, qsizetype at);
 void putU32(QByteArray& bytes, qsizetype at, std::uint32_t value);
 void putI64(QByteArray& bytes, qsizetype at, std::int64_t value);
+
+// A whole number as an 80-bit extended value, and back (nothing when the bytes
+// are not a whole number).
+QByteArray extended(std::uint64_t value);
+std::optional<std::uint64_t> extendedCount(const QByteArray& bytes, qsizetype at);
 
 // The checksum as described: CRC-32 table steps, but the table word for index
 // i read from byte offset i of the table's little-endian image; complemented.
@@ -56,6 +62,7 @@ struct RawArchive {
     std::uint8_t flags = 0;
     std::uint32_t segmentEntries = 0, entries = 0;
     QByteArray totals; // the four extended byte totals, 40 bytes
+    std::optional<std::uint64_t> segmentBytes, segmentStored, bytesTotal, storedTotal;
     QList<RawEntry> list;
 };
 RawArchive parse(const QByteArray& bytes);
@@ -68,6 +75,10 @@ struct RawFile {
     bool folder = false;
 };
 QByteArray build(const QList<RawFile>& files);
+// Rewrites both entry counters and the four byte totals of `bytes` from the
+// entries found up to its end of data, as a writer does after every file.
+void recount(QByteArray& bytes);
+void putTotals(QByteArray& bytes, std::uint32_t entries, std::uint64_t size, std::uint64_t stored);
 
 // The bytes ArchiveWriter makes of `folder`, with a fixed archive identifier.
 QByteArray archiveOf(const QString& folder, int level = -1, int threads = 2);

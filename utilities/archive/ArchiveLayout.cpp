@@ -49,11 +49,8 @@ Header Header::decodeFixed(const unsigned char* p) {
     h.flags = p[24];
     h.segmentEntries = get<std::uint32_t>(p + 25);
     h.entries = get<std::uint32_t>(p + 49);
-    // The byte totals are informative only; a reader never relies on them.
-    const auto total = [](const unsigned char* at) {
-        const double value = ExtendedReal::read(at);
-        return value > 0 && value < 1.8e19 ? std::uint64_t(value) : std::uint64_t(0);
-    };
+    // A total that is not a whole count can match no archive's sizes.
+    const auto total = [](const unsigned char* at) { return ExtendedReal::readCount(at).value_or(kNotACount); };
     h.segmentBytes = total(p + 29);
     h.segmentStored = total(p + 39);
     h.bytes = total(p + 53);

@@ -53,6 +53,9 @@ constexpr std::uint32_t compressedLimit(std::uint32_t blockSize) {
     return blockSize + blockSize / 100;
 }
 
+// What a decoded header holds for a byte total that is not a whole number.
+constexpr std::uint64_t kNotACount = ~std::uint64_t(0);
+
 struct Header {
     std::uint32_t signature = kSignature;
     std::uint32_t version = kVersion;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -62,6 +63,9 @@ void ArchiveReader::open() {
         throw damage(QStringLiteral("block size %1 out of range").arg(m_header.blockSize));
     if (m_header.endOfData < m_dataStart || m_header.endOfData > m_size)
         throw damage(QStringLiteral("end of data %1 outside the file").arg(m_header.endOfData));
+    // A writer stopped midway leaves its unfinished entry past the end of data.
+    if (m_size > m_header.endOfData)
+        throw damage(QStringLiteral("%1 bytes past the end of data").arg(m_size - m_header.endOfData));
     if (m_header.flags & (kEncrypted | kSolid))
         throw ArchiveError::unsupported(m_name, QStringLiteral("archive flags %1").arg(m_header.flags));
     m_opened = true;
@@ -112,7 +116,10 @@ ArchiveReader::Located ArchiveReader::readEntry(qint64 position) {
         throw refuse(QStringLiteral("offset field says %1").arg(entry.offset));
     if (entry.size < 0 || entry.stored < 0 || entry.stored > end - at.dataStart)
         throw refuse(QStringLiteral("sizes %1 and %2 do not fit").arg(entry.size).arg(entry.stored));
-    if (entry.isFolder() ? (entry.size != 0 || entry.stored != 0) : (entry.stored == 0) != (entry.size == 0))
+    // Each block gives at most a block's bytes and takes at least 9.
+    const qint64 mostBlocks = entry.stored / (kBlockHeaderSize + 1);
+    if (entry.isFolder() ? (entry.size != 0 || entry.stored != 0)
+                         : (entry.stored == 0) != (entry.size == 0) || entry.size > mostBlocks * m_header.blockSize)
         throw refuse(QStringLiteral("sizes %1 and %2 do not agree").arg(entry.size).arg(entry.stored));
     QString why;
     const auto parts = EntryName::safeParts(entry.name, entry.isFolder(), &why);
@@ -122,22 +129,74 @@ ArchiveReader::Located ArchiveReader::readEntry(qint64 position) {
     return at;
 }
 
-void ArchiveReader::scan(const std::function<bool(const Located&)>& visit) {
+const QList<ArchiveReader::Located>& ArchiveReader::chain() {
     open();
+    if (m_chained)
+        return m_chain;
+    QList<Located> list;
     for (qint64 position = m_dataStart; position < m_header.endOfData;) {
-        const Located at = readEntry(position);
-        if (!visit(at))
-            return;
-        position = at.dataStart + at.entry.stored;
+        list.append(readEntry(position));
+        position = list.last().dataStart + list.last().entry.stored;
+    }
+    checkCounters(list);
+    checkNames(list);
+    m_chain = std::move(list);
+    m_chained = true;
+    return m_chain;
+}
+
+void ArchiveReader::checkCounters(const QList<Located>& list) const {
+    // No overflow: the stored sizes lie inside a file of at most 4 GiB, and
+    // readEntry holds each size to a block's bytes per 9 stored bytes.
+    std::uint64_t bytes = 0, stored = 0;
+    for (const Located& at : list) {
+        bytes += std::uint64_t(at.entry.size);
+        stored += std::uint64_t(at.entry.stored);
+    }
+    const auto found = std::uint32_t(list.size());
+    if (m_header.entries != found || m_header.segmentEntries != found)
+        throw damage(QStringLiteral("the header counts %1 entries (%2 in its segment), %3 found")
+                         .arg(m_header.entries)
+                         .arg(m_header.segmentEntries)
+                         .arg(found));
+    if (m_header.bytes != bytes || m_header.segmentBytes != bytes || m_header.stored != stored ||
+        m_header.segmentStored != stored)
+        throw damage(QStringLiteral("the header's byte totals disagree with its entries (%1 and %2 bytes)")
+                         .arg(bytes)
+                         .arg(stored));
+}
+
+void ArchiveReader::checkNames(const QList<Located>& list) const {
+    QHash<QString, QString> named;   // every entry's key, with its name
+    QHash<QString, QString> files;   // the keys of file entries
+    QHash<QString, QString> folders; // every folder some entry is, or lies in
+    const auto collide = [&](const QString& name, const QString& other) {
+        return damage(QStringLiteral("\"%1\" would be unpacked onto \"%2\"").arg(name, other)).withEntry(name);
+    };
+    for (const Located& at : list) {
+        const QString& name = at.entry.name;
+        const QString key = EntryName::collisionKey(at.parts);
+        if (const auto other = named.constFind(key); other != named.cend())
+            throw collide(name, *other);
+        if (!at.entry.isFolder())
+            if (const auto folder = folders.constFind(key); folder != folders.cend())
+                throw collide(name, *folder);
+        // The folders on the way may not be files.
+        for (qsizetype depth = 1; depth < at.parts.size(); ++depth) {
+            const QString folder = EntryName::collisionKey(at.parts.first(depth));
+            if (const auto file = files.constFind(folder); file != files.cend())
+                throw collide(name, *file);
+            folders.insert(folder, name);
+        }
+        named.insert(key, name);
+        (at.entry.isFolder() ? folders : files).insert(key, name);
     }
 }
 
 QList<Entry> ArchiveReader::entries() {
     QList<Entry> list;
-    scan([&](const Located& at) {
+    for (const Located& at : chain())
         list.append(at.entry);
-        return true;
-    });
     return list;
 }
 
@@ -150,19 +209,19 @@ void ArchiveReader::advance(qint64 bytes) {
 void ArchiveReader::verify() {
     open();
     m_done = 0;
+    const QList<Located>& list = chain();
     BlockPipeline pipeline(BlockPipeline::Mode::Expand, 0, m_header.blockSize, threads());
-    scan([&](const Located& at) {
+    for (const Located& at : list) {
         advance(at.entry.encodedSize());
         if (!at.entry.isFolder())
             readBlocks(at, pipeline, [](const unsigned char*, std::size_t) {});
-        return true;
-    });
+    }
 }
 
 ExtractResult ArchiveReader::extractAll(const QString& folder) {
     // Check the whole chain first: a hostile name or a broken layout anywhere
     // refuses the archive before a single file is touched.
-    scan([](const Located&) { return true; });
+    const QList<Located>& list = chain();
 
     if (!QDir().mkpath(folder))
         throw ArchiveError::writeFailed(folder);
@@ -171,7 +230,7 @@ ExtractResult ArchiveReader::extractAll(const QString& folder) {
     ExtractResult result;
     bool replaceAll = false;
     BlockPipeline pipeline(BlockPipeline::Mode::Expand, 0, m_header.blockSize, threads());
-    scan([&](const Located& at) {
+    for (const Located& at : list) {
         advance(at.entry.encodedSize());
         if (at.entry.isFolder()) {
             const QString path = at.parts.isEmpty() ? root : root + u'/' + at.parts.join(u'/');
@@ -181,8 +240,9 @@ ExtractResult ArchiveReader::extractAll(const QString& folder) {
         } else {
             extractFile(at, root, pipeline, result, replaceAll);
         }
-        return !result.cancelled;
-    });
+        if (result.cancelled)
+            break;
+    }
     return result;
 }
 

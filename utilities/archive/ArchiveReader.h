@@ -29,8 +29,11 @@ struct ExtractResult {
 // Reads an archive back: lists it, checks it, or unpacks it into a folder.
 //
 // The whole chain of entries is checked before anything is written, so an
-// archive with a damaged layout or a name that would leave the extraction
-// folder ("..", an absolute path, a drive letter) is refused whole. Each file
+// archive is refused whole when its layout is damaged, when the entries found
+// or their sizes disagree with the header's counters, when bytes follow the
+// end of data (what a writer cut short leaves), when a name would leave the
+// extraction folder ("..", an absolute path, a drive letter) or reach a device
+// or a stream, or when two names would be unpacked onto one file. Each file
 // is unpacked into a temporary name beside its target and moved into place
 // only after all its blocks have passed their checksums, so a failure never
 // leaves a half-written file looking complete.
@@ -63,8 +66,11 @@ private:
     using Sink = std::function<void(const unsigned char* data, std::size_t size)>;
 
     void open();
-    void scan(const std::function<bool(const Located&)>& visit);
+    // Every entry, read and checked against the header and each other once.
+    const QList<Located>& chain();
     Located readEntry(qint64 position);
+    void checkNames(const QList<Located>& list) const;
+    void checkCounters(const QList<Located>& list) const;
     void readBlocks(const Located& at, BlockPipeline& pipeline, const Sink& sink);
     void extractFile(const Located& at, const QString& root, BlockPipeline& pipeline, ExtractResult& result,
                      bool& replaceAll);
@@ -78,6 +84,8 @@ private:
     QIODevice* m_device = nullptr;
     qint64 m_size = 0;
     bool m_opened = false;
+    bool m_chained = false;
+    QList<Located> m_chain;
     ArchiveLayout::Header m_header;
     qint64 m_dataStart = 0;
     int m_threads = 0;

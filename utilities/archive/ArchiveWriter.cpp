@@ -2,11 +2,14 @@
 
 #include "ArchiveError.h"
 #include "BlockPipeline.h"
+#include "DiskSync.h"
 #include "EntryName.h"
 #include "ExtendedReal.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSaveFile>
+#include <QScopeGuard>
 #include <QtEndian>
 
 #include <algorithm>
@@ -54,8 +57,23 @@ void ArchiveWriter::addFolderTree(const QString& folder) {
     if (!root.isDir())
         throw ArchiveError::readFailed(folder);
 
-    m_file.setFileName(m_archivePath);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The walk comes before the temporary file exists, so it never meets it;
+    // an earlier archive of the same name inside the tree is stepped over.
+    m_archiveCanonical = QFileInfo(m_archivePath).canonicalFilePath();
+    QList<Item> items;
+    QStringList ancestors{root.canonicalFilePath()};
+    collect(root.absoluteFilePath(), QString(), ancestors, items);
+    m_bytesDone = 0;
+    m_bytesTotal = 0;
+    for (const Item& item : items)
+        m_bytesTotal += item.folder ? 0 : item.source.size();
+
+    // Destroyed without a commit, on any error or exception, the temporary
+    // file is removed.
+    QSaveFile file(m_archivePath);
+    m_file = &file;
+    const auto detach = qScopeGuard([this] { m_file = nullptr; });
+    if (!file.open(QIODevice::WriteOnly))
         throw ArchiveError::writeFailed(m_archivePath);
     m_header = Header{};
     if (m_archiveId) {
@@ -66,17 +84,6 @@ void ArchiveWriter::addFolderTree(const QString& folder) {
         m_header.archiveId = quint32(ticks.msecsSinceReference());
     }
     writeAt(0, m_header.encode());
-    // Known now that it exists, so the walk can step over the archive when it
-    // is being written inside the very tree it archives.
-    m_archiveCanonical = QFileInfo(m_archivePath).canonicalFilePath();
-
-    QList<Item> items;
-    QStringList ancestors{root.canonicalFilePath()};
-    collect(root.absoluteFilePath(), QString(), ancestors, items);
-    m_bytesDone = 0;
-    m_bytesTotal = 0;
-    for (const Item& item : items)
-        m_bytesTotal += item.folder ? 0 : item.source.size();
 
     BlockPipeline pipeline(BlockPipeline::Mode::Compress, int(m_level), m_header.blockSize,
                            m_threads > 0 ? m_threads : BlockPipeline::defaultThreads());
@@ -86,9 +93,14 @@ void ArchiveWriter::addFolderTree(const QString& folder) {
         else
             addFile(item, pipeline);
     }
-    if (!m_file.flush())
+    commit();
+}
+
+void ArchiveWriter::commit() {
+    if (!m_file->flush() || !DiskSync::syncFile(*m_file) || !m_file->commit())
         throw ArchiveError::writeFailed(m_archivePath);
-    m_file.close();
+    // The rename is durable only once the folder holding it is synced.
+    DiskSync::syncFolder(QFileInfo(m_archivePath).absolutePath());
 }
 
 void ArchiveWriter::collect(const QString& folder, const QString& prefix, QStringList& ancestors, QList<Item>& items) {
@@ -225,22 +237,22 @@ void ArchiveWriter::finishEntry(Entry& entry) {
     m_header.segmentStored += std::uint64_t(entry.stored);
     m_header.stored += std::uint64_t(entry.stored);
     writeAt(0, m_header.encode());
-    if (!m_file.seek(m_header.endOfData))
+    if (!m_file->seek(m_header.endOfData))
         throw ArchiveError::writeFailed(m_archivePath);
 }
 
 void ArchiveWriter::writeAt(qint64 position, const QByteArray& bytes) {
-    if (!m_file.seek(position))
+    if (!m_file->seek(position))
         throw ArchiveError::writeFailed(m_archivePath);
     write(bytes.constData(), bytes.size());
 }
 
 void ArchiveWriter::write(const char* data, qint64 size) {
-    if (m_file.write(data, size) != size)
+    if (m_file->write(data, size) != size)
         throw ArchiveError::writeFailed(m_archivePath);
 }
 
 void ArchiveWriter::checkRoom(qint64 more) const {
-    if (m_file.pos() + more > kMaxArchiveSize)
+    if (m_file->pos() + more > kMaxArchiveSize)
         throw ArchiveError::tooLarge(m_archivePath);
 }

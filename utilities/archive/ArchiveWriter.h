@@ -3,12 +3,13 @@
 #include "ArchiveLayout.h"
 #include "ArchiveProgress.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QString>
 
 #include <optional>
+
+class QSaveFile;
 
 class BlockPipeline;
 struct Block;
@@ -21,8 +22,13 @@ enum class CompressionLevel : int { None = 0, SuperFast = 1, Fast = 5, Normal = 
 // Files of a folder come first, in the order of their names, then its
 // subfolders, each in turn; an empty folder gets an entry of its own. After
 // every file the entry and the header are rewritten with the final sizes and
-// counters, so an archive cut short by a failure still reads back as the
-// files finished before it.
+// counters.
+//
+// An archive is complete or it is not there: it is written under a temporary
+// name beside the target, synced to the disk, and renamed over the target only
+// once the last file is in (the folder is synced after the rename, on POSIX).
+// Any failure, exception or interruption before that removes the temporary
+// file and leaves an archive already under the target's name as it was.
 class ArchiveWriter {
 public:
     explicit ArchiveWriter(const QString& archivePath);
@@ -36,8 +42,8 @@ public:
     void setArchiveId(quint32 id) { m_archiveId = id; }
     void setProgress(ArchiveProgress progress) { m_progress = std::move(progress); }
 
-    // Creates (or replaces) the archive and adds the tree under `folder`.
-    // Throws ArchiveError.
+    // Writes the tree under `folder` as a new archive that replaces any
+    // earlier one of that name. Throws ArchiveError.
     void addFolderTree(const QString& folder);
 
     const ArchiveLayout::Header& header() const { return m_header; }
@@ -57,15 +63,16 @@ private:
     void writeAt(qint64 position, const QByteArray& bytes);
     void write(const char* data, qint64 size);
     void checkRoom(qint64 more) const;
+    void commit();
 
     QString m_archivePath;
-    QString m_archiveCanonical;
+    QString m_archiveCanonical; // an earlier archive of that name, left out of the walk
     CompressionLevel m_level = CompressionLevel::Normal;
     int m_threads = 0;
     std::optional<quint32> m_archiveId;
     ArchiveProgress m_progress;
     ArchiveLayout::Header m_header;
-    QFile m_file;
+    QSaveFile* m_file = nullptr; // while addFolderTree runs
     qint64 m_bytesDone = 0;
     qint64 m_bytesTotal = 0;
 };

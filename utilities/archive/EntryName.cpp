@@ -39,6 +39,36 @@ bool onlyDotsAndSpaces(const QString& part) {
     return true;
 }
 
+bool hasControl(const QString& name) {
+    for (QChar c : name)
+        if (c.category() == QChar::Other_Control)
+            return true;
+    return false;
+}
+
+// Windows takes the part before the first dot, trailing spaces dropped, as
+// the device: "con", "Aux.txt", "LPT1 .log" all open a device.
+bool isDeviceName(const QString& part) {
+    QString base = part.left(part.indexOf(u'.')).toUpper();
+    while (base.endsWith(u' '))
+        base.chop(1);
+    static const QStringList plain{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                                   QStringLiteral("NUL")};
+    if (plain.contains(base))
+        return true;
+    if (base.size() != 4 || !(base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))))
+        return false;
+    // Windows counts the superscript digits as well.
+    const char16_t digit = base[3].unicode();
+    return (digit >= u'1' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' || digit == u'\u00B3';
+}
+
+QString withoutTrailingDotsAndSpaces(QString part) {
+    while (part.endsWith(u'.') || part.endsWith(u' '))
+        part.chop(1);
+    return part;
+}
+
 std::optional<QStringList> refuse(QString* why, const QString& reason) {
     if (why)
         *why = reason;
@@ -80,12 +110,14 @@ std::optional<QStringList> EntryName::safeParts(const QString& name, bool folder
             return refuse(why, QStringLiteral("folder entry not ending in '.'"));
         path.chop(1);
     }
-    if (path.contains(QChar(0)))
-        return refuse(why, QStringLiteral("NUL in name"));
+    if (hasControl(path))
+        return refuse(why, QStringLiteral("control character in name"));
     if (path.startsWith(u'\\') || path.startsWith(u'/'))
         return refuse(why, QStringLiteral("absolute path"));
     if (path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() < 0x80)
         return refuse(why, QStringLiteral("drive letter"));
+    if (path.contains(u':'))
+        return refuse(why, QStringLiteral("':' in name (an alternate data stream)"));
 
     QStringList parts;
     const QStringList pieces = QString(path).replace(u'/', u'\\').split(u'\\');
@@ -95,6 +127,8 @@ std::optional<QStringList> EntryName::safeParts(const QString& name, bool folder
             continue;
         if (onlyDotsAndSpaces(part))
             return refuse(why, QStringLiteral("'..' or dots-only name"));
+        if (isDeviceName(part))
+            return refuse(why, QStringLiteral("device name \"%1\"").arg(part));
         parts.append(part);
     }
     if (!folderEntry) {
@@ -103,4 +137,12 @@ std::optional<QStringList> EntryName::safeParts(const QString& name, bool folder
             return refuse(why, QStringLiteral("file entry without a file name"));
     }
     return parts;
+}
+
+QString EntryName::collisionKey(const QStringList& parts) {
+    QStringList key;
+    key.reserve(parts.size());
+    for (const QString& part : parts)
+        key.append(withoutTrailingDotsAndSpaces(part).toCaseFolded());
+    return key.join(u'/');
 }

@@ -19,10 +19,19 @@ QByteArray encode(const QString& name);
 QString decode(const QByteArray& bytes);
 
 // The folders and file name an entry stands for, or nothing when following
-// the name could leave the extraction folder: "..", a leading "\" or "/", a
-// drive letter, a name made only of dots and spaces (which Windows shortens to
-// ".." or nothing), a NUL. A folder entry's name ends in "." ("a\b\." is the
-// folder a\b, "." the extraction folder itself); a file entry needs a name.
+// the name could leave the extraction folder or reach something that is not a
+// plain file: "..", a leading "\" or "/", a drive letter, a name made only of
+// dots and spaces (which Windows shortens to ".." or nothing), a control
+// character, a ":" (a Windows alternate data stream), or a part that Windows
+// opens as a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any
+// case, with or without an extension). A folder entry's name ends in "."
+// ("a\b\." is the folder a\b, "." the extraction folder itself); a file entry
+// needs a name.
 std::optional<QStringList> safeParts(const QString& name, bool folderEntry, QString* why = nullptr);
+
+// Two entries whose paths give the same key would be unpacked onto the same
+// file on Windows, where case does not count and trailing dots and spaces of a
+// name are dropped.
+QString collisionKey(const QStringList& parts);
 
 } // namespace EntryName

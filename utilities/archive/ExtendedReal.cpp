@@ -58,6 +58,23 @@ double ExtendedReal::read(const unsigned char* in) {
     return sign * std::ldexp(double(significand), exponent - 16383 - 63);
 }
 
+std::optional<std::uint64_t> ExtendedReal::readCount(const unsigned char* in) {
+    std::uint64_t significand = 0;
+    for (int i = 0; i < 8; ++i)
+        significand |= std::uint64_t(in[i]) << (8 * i);
+    const unsigned signAndExponent = unsigned(in[8]) | unsigned(in[9]) << 8;
+    if (signAndExponent == 0 && significand == 0)
+        return 0;
+    // Positive, normalised (explicit top bit set), at most 64 whole bits.
+    const int top = int(signAndExponent) - 16383;
+    if ((signAndExponent & 0x8000) || !(significand >> 63) || top < 0 || top > 63)
+        return std::nullopt;
+    const int fractionBits = 63 - top;
+    if (fractionBits > 0 && (significand & ((std::uint64_t(1) << fractionBits) - 1)))
+        return std::nullopt;
+    return significand >> fractionBits;
+}
+
 double ExtendedReal::fromDateTime(const QDateTime& when) {
     if (!when.isValid())
         return 0.0;

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include <cstdint>
+#include <optional>
 
 // 80-bit extended-precision numbers (10 bytes, little-endian) as the archive
 // stores its byte totals and file dates. Written by hand so that the bytes are
@@ -15,6 +16,9 @@ constexpr int kSize = 10;
 void write(unsigned char* out, std::uint64_t value);
 void write(unsigned char* out, double value);
 double read(const unsigned char* in);
+// The value when it is a whole number from 0 to 2^64 - 1, read exactly (a
+// double would round counts past 2^53); nothing for any other value.
+std::optional<std::uint64_t> readCount(const unsigned char* in);
 
 // Dates count days since 30 December 1899 in local time, the fraction being
 // the time of day; 0 stands for "unknown".
