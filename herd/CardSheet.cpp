@@ -16,6 +16,19 @@ constexpr double kValueWidth = 26.0;
 constexpr SheetFont kCaption{9.0, false, false};
 constexpr SheetFont kValue{9.0, true, false};
 
+// The rows of a query the sheet opened itself, kept open while they are read.
+class OwnQueryRows : public SheetRows {
+public:
+    OwnQueryRows(Database& db, const QString& statement) : m_query(db, statement), m_rows(m_query) { m_query.open(); }
+    bool eof() const override { return m_rows.eof(); }
+    void next() override { m_rows.next(); }
+    Field field(const QString& name) const override { return m_rows.field(name); }
+
+private:
+    Query m_query;
+    QueryRows m_rows;
+};
+
 QString valueName(const QString& column) {
     return QStringLiteral("valor.") + column;
 }
@@ -81,6 +94,7 @@ std::unique_ptr<CardSheet> CardSheet::female(Database& db, qint64 female, const 
     Query q(db, QStringLiteral("select * from Hembras where CodigoHembra=%1").arg(sql::number(female)));
     q.open();
     card->addAnimal(q, QStringLiteral("Número de Hembra"), "CodigoHembra", female);
+    card->m_rows = femaleRows(female);
     // The cull, beside the parents' numbers, only for a culled or dead female.
     const Field causa = fieldOf(q, "CausaBaja");
     const bool out = !causa.isNull() && (causa.asInteger() == 0 || causa.asInteger() == 1);
@@ -122,6 +136,7 @@ std::unique_ptr<CardSheet> CardSheet::male(Database& db, qint64 male, const QDat
     Query q(db, QStringLiteral("select * from Machos where CodigoMacho=%1").arg(sql::number(male)));
     q.open();
     card->addAnimal(q, QStringLiteral("Nº Macho"), "CodigoMacho", male);
+    card->m_rows = maleRows(male);
 
     card->addColumn(boundDate(QStringLiteral("fechaCubricion"), QStringLiteral("Fecha Cub."), 26,
                               QStringLiteral("FechaCubricion")));
@@ -134,6 +149,10 @@ std::unique_ptr<CardSheet> CardSheet::male(Database& db, qint64 male, const QDat
         print.setText(QStringLiteral("palpacion"), house::palpationSign(print.field(QStringLiteral("Palpacion"))));
     });
     return card;
+}
+
+std::unique_ptr<SheetRows> CardSheet::rows() const {
+    return std::make_unique<OwnQueryRows>(database(), m_rows);
 }
 
 QString CardSheet::femaleRows(qint64 female) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/HouseSheet.h"
+#include "reports/SheetRows.h"
 
 #include <QDate>
 #include <memory>
@@ -21,7 +22,9 @@ public:
     static std::unique_ptr<CardSheet> female(Database& db, qint64 female, const QDate& today);
     static std::unique_ptr<CardSheet> male(Database& db, qint64 male, const QDate& today);
 
-    // The rows the detail lines are printed from.
+    // The rows the detail lines are printed from, opened now.
+    std::unique_ptr<SheetRows> rows() const;
+    // Their statements.
     static QString femaleRows(qint64 female); // "select * from CubriHembras where CodigoHembra={code} order by orden"
     static QString maleRows(qint64 male);     // "select * from CubriMachos where CodigoMacho={code} order by orden"
 
@@ -39,4 +42,5 @@ private:
     void addAnimal(const Query& q, const QString& codeCaption, const char* codeColumn, qint64 code);
 
     std::shared_ptr<qint64> m_accumulated = std::make_shared<qint64>(0);
+    QString m_rows;
 };

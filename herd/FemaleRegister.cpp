@@ -128,6 +128,16 @@ std::vector<BreedingHistory::CycleLine> FemaleRegister::history(const TableCurso
     return owner ? BreedingHistory::cycles(m_db, *owner) : std::vector<BreedingHistory::CycleLine>{};
 }
 
+std::vector<FemaleRegister::Disease> FemaleRegister::diseases() const {
+    std::vector<Disease> out;
+    Query q(m_db, QStringLiteral("select CodigoEnfermedad, DescripcionEnfermedad from Enfermedades"));
+    q << QStringLiteral("order by CodigoEnfermedad");
+    for (q.open(); !q.eof(); q.next())
+        out.push_back({q.field(QStringLiteral("CodigoEnfermedad")).asFloat(),
+                       q.field(QStringLiteral("DescripcionEnfermedad")).asString()});
+    return out;
+}
+
 qint64 FemaleRegister::firstFreeNumber() const {
     return registers::firstGap(
         m_db, QStringLiteral("select CodigoHembra from Hembras where CodigoHembra>=1 order by CodigoHembra"), kCode, 1);

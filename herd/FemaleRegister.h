@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 class Clock;
 class Database;
@@ -54,6 +55,13 @@ public:
     // ("Eliminación"); with no date, she is active again (-1).
     static int causeOnLeavingCullDate(bool dateEmpty, int causa);
 
+    // A disease "Enfermedad" offers: its code and its description.
+    struct Disease {
+        double code = 0.0;
+        QString description;
+    };
+    // The farm's diseases in the order of their codes.
+    std::vector<Disease> diseases() const;
     // "1ª Libre": the lowest female number from 1 up that no female has.
     qint64 firstFreeNumber() const;
     // F5: the number of the female in that cage (the lowest number when several

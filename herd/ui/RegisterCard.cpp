@@ -3,7 +3,6 @@
 #include "HistoryList.h"
 #include "TMnto.h"
 #include "db/Clock.h"
-#include "db/Query.h"
 #include "db/TableCursor.h"
 #include "herd/BreedingHistory.h"
 #include "herd/CardSheet.h"
@@ -250,10 +249,8 @@ void RegisterCard::printCard() {
     const qint64 code = qint64(m_cursor->value(m_descriptor.codeColumn).toDouble());
     messages::guarded(this, [&] {
         const std::unique_ptr<CardSheet> card = cardSheet(code);
-        Query q(m_db, cardRows(code));
-        q.open();
-        QueryRows rows(q);
-        sheets::produce(this, *card, rows, sheets::Destination::Preview);
+        const std::unique_ptr<SheetRows> rows = card->rows();
+        sheets::produce(this, *card, *rows, sheets::Destination::Preview);
     });
 }
 

@@ -75,11 +75,9 @@ protected:
     // its rules to cursor(), adds its own inputs and calls assemble().
     RegisterCard(const FarmContext& context, Descriptor descriptor, QWidget* parent);
 
-    // The register's first free number; the printed card of an animal and the
-    // statement of its detail rows.
+    // The register's first free number; the printed card of an animal.
     virtual qint64 firstFreeNumber() const = 0;
     virtual std::unique_ptr<CardSheet> cardSheet(qint64 code) const = 0;
-    virtual QString cardRows(qint64 code) const = 0;
     // Lists the history and the index of the animal shown again, then updates the controls.
     virtual void refresh() = 0;
 

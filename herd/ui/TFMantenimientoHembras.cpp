@@ -4,7 +4,6 @@
 #include "TMensajero.h"
 #include "TMnto.h"
 #include "db/Clock.h"
-#include "db/Query.h"
 #include "db/TableCursor.h"
 #include "herd/CardSheet.h"
 #include "herd/FemaleRegister.h"
@@ -113,11 +112,8 @@ void TFMantenimientoHembras::buildInputs() {
     // disease away again.
     m_enfermedad->addItem(QString(), 0.0);
     messages::guarded(this, [this] {
-        Query q(m_db, QStringLiteral("select CodigoEnfermedad, DescripcionEnfermedad from Enfermedades"));
-        q << QStringLiteral("order by CodigoEnfermedad");
-        for (q.open(); !q.eof(); q.next())
-            m_enfermedad->addItem(q.field(QStringLiteral("DescripcionEnfermedad")).asString(),
-                                  q.field(QStringLiteral("CodigoEnfermedad")).asFloat());
+        for (const FemaleRegister::Disease& d : m_register->diseases())
+            m_enfermedad->addItem(d.description, d.code);
     });
     addInput(QStringLiteral("Enfermedad"), m_enfermedad);
 }
@@ -193,10 +189,6 @@ void TFMantenimientoHembras::lookUpCage() {
 
 std::unique_ptr<CardSheet> TFMantenimientoHembras::cardSheet(qint64 code) const {
     return CardSheet::female(m_db, code, m_clock.today());
-}
-
-QString TFMantenimientoHembras::cardRows(qint64 code) const {
-    return CardSheet::femaleRows(code);
 }
 
 bool TFMantenimientoHembras::cullDateEmpty() const {

@@ -37,7 +37,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     qint64 firstFreeNumber() const override;
     std::unique_ptr<CardSheet> cardSheet(qint64 code) const override;
-    QString cardRows(qint64 code) const override;
     void refresh() override;
 
 private:

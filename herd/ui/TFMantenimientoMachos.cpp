@@ -93,7 +93,3 @@ qint64 TFMantenimientoMachos::firstFreeNumber() const {
 std::unique_ptr<CardSheet> TFMantenimientoMachos::cardSheet(qint64 code) const {
     return CardSheet::male(m_db, code, m_clock.today());
 }
-
-QString TFMantenimientoMachos::cardRows(qint64 code) const {
-    return CardSheet::maleRows(code);
-}

@@ -29,7 +29,6 @@ public:
 protected:
     qint64 firstFreeNumber() const override;
     std::unique_ptr<CardSheet> cardSheet(qint64 code) const override;
-    QString cardRows(qint64 code) const override;
     void refresh() override;
 
 private:

@@ -199,3 +199,24 @@ TEST(CardSheet, MaleCard) {
     EXPECT_EQ(page.texts("vivos", BandKind::Detail), QStringList({"8", "0"}));
     EXPECT_EQ(page.texts(HouseSheet::captionName("muertos"), BandKind::ColumnHeader), QStringList({"Muertos"}));
 }
+
+TEST(CardSheet, RowsAreTheAnimalsOwnInTheOrderRecorded) {
+    TempFarm farm;
+    Database& db = farm.db();
+    addFemale(db, {12, 0});
+    addMale(db, 7);
+    const qint64 first = addCycle(db, {12, QDate(2002, 3, 20), 7, true, {}, 0, 0, 0, false});
+    addCycle(db, {13, QDate(2002, 2, 1), 7, true, {}, 0, 0, 0, false});
+    const qint64 second = addCycle(db, {12, QDate(2002, 1, 10), 7, true, {}, 0, 0, 0, false});
+    addMating(db, 7, QDate(2002, 1, 12), 4, {}, 0, 0);
+    addMating(db, 8, QDate(2002, 1, 12), 5, {}, 0, 0);
+
+    const auto orders = [](SheetRows& rows, const char* column) {
+        QList<qint64> out;
+        for (; !rows.eof(); rows.next())
+            out << rows.field(QString::fromLatin1(column)).asInteger();
+        return out;
+    };
+    EXPECT_EQ(orders(*CardSheet::female(db, 12, QDate(2002, 6, 1))->rows(), "Orden"), QList<qint64>({first, second}));
+    EXPECT_EQ(orders(*CardSheet::male(db, 7, QDate(2002, 6, 1))->rows(), "CodigoHembra"), QList<qint64>({4}));
+}

@@ -4,6 +4,7 @@
 #include "db/Clock.h"
 #include "db/TableCursor.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace herdfarm;
@@ -326,4 +327,17 @@ TEST(FemaleRegister, IndexText) {
     EXPECT_EQ(FemaleRegister::indexText(0.0), "0");
     EXPECT_EQ(FemaleRegister::indexText(12.0), "12");
     EXPECT_EQ(FemaleRegister::indexText(QVariant()), ""); // never computed
+}
+
+TEST(FemaleRegister, DiseasesInTheOrderOfTheirCodes) {
+    TempFarm farm;
+    Database& db = farm.db();
+    db.exec("insert into Enfermedades values (0.5, 'Primera', '')");
+    const FixedClock clock{kToday};
+    const std::vector<FemaleRegister::Disease> diseases = FemaleRegister(db, clock, kTag).diseases();
+    ASSERT_GE(diseases.size(), 9u);
+    EXPECT_EQ(diseases.front().code, 0.5);
+    EXPECT_EQ(diseases.front().description, "Primera");
+    EXPECT_TRUE(
+        std::is_sorted(diseases.begin(), diseases.end(), [](const auto& a, const auto& b) { return a.code < b.code; }));
 }
