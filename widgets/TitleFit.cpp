@@ -11,12 +11,12 @@ void TitleFit::install() {
 }
 
 int TitleFit::titleWidth(const QWidget* window) {
-    // Title bars draw in a bold face; the icon and three buttons take about
-    // six lines' height beside it.
+    // Title bars draw in a bold face; the window's icon and three buttons with
+    // their margins take about eight lines' height beside it.
     QFont bold = window->font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    return metrics.horizontalAdvance(window->windowTitle()) + 6 * metrics.height();
+    return metrics.horizontalAdvance(window->windowTitle()) + 8 * metrics.height();
 }
 
 bool TitleFit::eventFilter(QObject* watched, QEvent* event) {
