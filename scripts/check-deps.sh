@@ -114,7 +114,10 @@ for p in $(printf '%s\n' "${missing[@]}" | sort); do
   if [[ $p == \?* ]]; then
     echo "  no Debian package owns ${p#\?}" >&2
   else
-    echo "  $p   (owns ${owners[$p]})" >&2
+    owned=${owners[$p]}
+    commas=${owned//[^,]/}
+    if [ ${#commas} -gt 0 ]; then owned="${owned%%, *} and ${#commas} more"; fi
+    echo "  $p   (owns $owned)" >&2
   fi
 done
 for f in "${absent[@]}"; do
