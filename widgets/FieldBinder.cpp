@@ -225,6 +225,15 @@ QVariant FieldBinder::widgetValue(QWidget* widget) const {
     return TableCursor::normalized(kind, v);
 }
 
+bool FieldBinder::checkTyped(const QList<QWidget*>& widgets) const {
+    for (QWidget* w : widgets) {
+        auto* d = qobject_cast<DateEdit*>(w);
+        if (d && find(w) && !d->checkTyped())
+            return false;
+    }
+    return true;
+}
+
 bool FieldBinder::isBlank(QWidget* widget) const {
     if (auto* d = qobject_cast<DateEdit*>(widget))
         return d->isBlank();

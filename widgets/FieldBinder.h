@@ -58,6 +58,11 @@ public:
 
     // Shows the cursor's current values in every widget.
     void load();
+    // Called before an action uses the widgets (a save, a key lookup): true when
+    // every date box among them holds a date or nothing; otherwise the first that
+    // does not has told the farmer so and holds the focus (DateEdit::checkTyped).
+    bool checkTyped() const { return checkTyped(widgets()); }
+    bool checkTyped(const QList<QWidget*>& widgets) const;
     // Writes every widget into the edit buffer; a text that its column cannot take
     // throws the conversion error ("'31/02/2002' is not a valid date").
     void store();

@@ -5,6 +5,7 @@
 
 #include <QInputDialog>
 #include <QPushButton>
+#include <sqlite3.h>
 
 namespace {
 
@@ -57,6 +58,34 @@ QtMessageSeam& qtSeam() {
 
 MessageSeam* g_seam = nullptr;
 
+// What the farmer reads first when the engine refuses, by SQLite result code.
+// A primary code covers its extended ones; of the constraints only these kinds
+// have a sentence, the rest show the engine's words alone.
+struct EngineSentence {
+    int code;
+    const char* text;
+};
+
+constexpr const char* kKeyExists = "Ya existe un registro con esa clave; no se ha grabado.";
+constexpr const char* kInUse = "La base de datos de la granja está en uso en otro ordenador. Espere un momento y "
+                               "vuelva a intentarlo.";
+constexpr const char* kDamaged = "El archivo de la base de datos de la granja está dañado. Repárelo con "
+                                 "\"Reparación de Bases de Datos\" o recupere una copia con \"Restaurar Copia de "
+                                 "Seguridad\" (menú \"Archivo\").";
+
+constexpr EngineSentence kEngineSentences[] = {
+    {SQLITE_CONSTRAINT_PRIMARYKEY, kKeyExists},
+    {SQLITE_CONSTRAINT_UNIQUE, kKeyExists},
+    {SQLITE_CONSTRAINT_NOTNULL, "Falta un dato obligatorio; no se ha grabado."},
+    {SQLITE_BUSY, kInUse},
+    {SQLITE_LOCKED, kInUse},
+    {SQLITE_READONLY, "El archivo de la base de datos de la granja es de sólo lectura: no se pueden grabar "
+                      "cambios."},
+    {SQLITE_FULL, "El disco está lleno: libere espacio y vuelva a intentarlo."},
+    {SQLITE_CORRUPT, kDamaged},
+    {SQLITE_NOTADB, kDamaged},
+};
+
 } // namespace
 
 namespace messages {
@@ -87,13 +116,31 @@ std::optional<QString> prompt(QWidget* parent, const QString& caption, const QSt
     return seam().prompt(parent, PromptRequest{caption, label, text});
 }
 
+QString engineSentence(int code) {
+    if (code == 0)
+        return QString();
+    for (const EngineSentence& s : kEngineSentences) {
+        if (s.code == code)
+            return QString::fromUtf8(s.text);
+    }
+    // An extended code shares the sentence of its primary code (SQLITE_BUSY_SNAPSHOT is busy).
+    for (const EngineSentence& s : kEngineSentences) {
+        if (s.code == (code & 0xff))
+            return QString::fromUtf8(s.text);
+    }
+    return QString();
+}
+
+QString errorText(const std::exception& error) {
+    const auto* db = dynamic_cast<const DbError*>(&error);
+    if (!db)
+        return QString::fromUtf8(error.what());
+    const QString sentence = engineSentence(db->code());
+    return sentence.isEmpty() ? db->message() : sentence + QLatin1Char('\n') + db->message();
+}
+
 void showError(QWidget* parent, const std::exception& error) {
-    QString text;
-    if (const auto* db = dynamic_cast<const DbError*>(&error))
-        text = db->message();
-    else
-        text = QString::fromUtf8(error.what());
-    inform(parent, QString::fromUtf8(app::kTitle), text, QMessageBox::Critical);
+    inform(parent, QString::fromUtf8(app::kTitle), errorText(error), QMessageBox::Critical);
 }
 
 bool guarded(QWidget* parent, const std::function<void()>& action) {

@@ -50,6 +50,12 @@ void inform(QWidget* parent, const QString& caption, const QString& text,
 std::optional<QString> prompt(QWidget* parent, const QString& caption, const QString& label,
                               const QString& text = QString());
 
+// The Spanish sentence that leads an engine error with this SQLite result code
+// (extended, or its primary code), or an empty text when the code has none.
+QString engineSentence(int code);
+// The text an error box shows for an error: for a database error the farmer's
+// sentence first and the engine's own words on the next line.
+QString errorText(const std::exception& error);
 // An error the action could not get past, in an error box captioned with the
 // program title; the screen stays open.
 void showError(QWidget* parent, const std::exception& error);

@@ -159,6 +159,9 @@ void TFBloque::editRow(int row, const QString& caption, const std::vector<Edited
 }
 
 void TFBloque::load() {
+    // A day that is no date has said so and keeps the focus.
+    if (m_texts.hasDate && !m_date->checkTyped())
+        return;
     if (m_texts.hasDate && m_date->isBlank()) {
         m_date->setFocus();
         return;
@@ -177,7 +180,7 @@ void TFBloque::load() {
         });
     }
     m_view->resizeColumnsToContents();
-    // A date that does not convert stops the load at its own message.
+    // An error stops the load at its own message.
     if (loaded && m_model->list().isEmpty())
         messages::inform(this, kAtencion, m_texts.emptyMessage, QMessageBox::Critical);
     m_view->setFocus();
@@ -187,7 +190,10 @@ void TFBloque::load() {
 
 void TFBloque::process() {
     // The day is read from the box again: a date changed after loading is the one
-    // written. A blank box gets the focus back, as when loading.
+    // written. A blank box gets the focus back, as when loading, and a day that is
+    // no date says so.
+    if (m_texts.hasDate && !m_date->checkTyped())
+        return;
     if (m_texts.hasDate && !m_model->list().isEmpty() && m_date->isBlank()) {
         m_date->setFocus();
         return;

@@ -192,7 +192,7 @@ std::unique_ptr<CardSheet> TFMantenimientoHembras::cardSheet(qint64 code) const 
 }
 
 bool TFMantenimientoHembras::cullDateEmpty() const {
-    // As the box will read once it has tidied up its text on leaving.
+    // As the box reads once it has tidied up its text on leaving.
     try {
         return !m_baja->date().isValid();
     } catch (const std::exception&) {
@@ -217,7 +217,9 @@ void TFMantenimientoHembras::showCause(const QVariant& value) {
 }
 
 void TFMantenimientoHembras::leaveCullDate() {
-    if (!cursor().isEditing() || !m_baja->isEnabled())
+    // A text that is no date stays in the box, which says so: the cause waits
+    // until the farmer has put it right.
+    if (!cursor().isEditing() || !m_baja->isEnabled() || !m_baja->isReadable())
         return;
     const int causa = causeChosen();
     const int settled = FemaleRegister::causeOnLeavingCullDate(cullDateEmpty(), causa);
@@ -251,7 +253,9 @@ void TFMantenimientoHembras::checkCage() {
     try {
         birth = m_nacimiento->date();
     } catch (const std::exception&) {
-        birth = m_clock.today(); // the box turns a text that is no date into today
+        // A birth date that is no date is refused when saving; the question reads
+        // the default until then.
+        birth = m_clock.today();
     }
     bool ask = false;
     if (!messages::guarded(this, [&] { ask = m_register->cageNeedsQuestion(code, cage, birth); }) || !ask)

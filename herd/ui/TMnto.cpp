@@ -262,6 +262,9 @@ void TMnto::anadir() {
 void TMnto::aceptar() {
     if (!m_rm || !m_cursor)
         return;
+    // A date box holding no date has said so and keeps the focus: nothing is saved.
+    if (!m_binder->checkTyped())
+        return;
     messages::guarded(screen(), [this] {
         m_binder->store();
         m_rm->save();
@@ -290,6 +293,9 @@ void TMnto::salir() {
 bool TMnto::keyLookup() {
     if (!m_rm || !m_cursor || m_keyCount == 0)
         return false;
+    // A key date that is no date has said so; Enter stays in its box.
+    if (!m_binder->checkTyped(keyFields()))
+        return true;
     bool movedOn = false;
     messages::guarded(screen(), [&] {
         QVariantList values;

@@ -83,8 +83,9 @@ public:
     void cancelar();
     void borrar();
     void salir();
-    // The key lookup of Enter in the last key field; true when it moved the
-    // cursor on to the first field after the keys.
+    // The key lookup of Enter in the last key field; true when Enter is done
+    // with: the cursor moved on to the first field after the keys, or a key date
+    // that is no date said so and kept the focus.
     bool keyLookup();
     // Escape: true when it abandoned a pending change (the screen stays open).
     bool escape();
