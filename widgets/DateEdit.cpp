@@ -1,9 +1,9 @@
 #include "DateEdit.h"
 
-#include "widgets/Messages.h"
 #include "db/Clock.h"
 #include "db/DbError.h"
 #include "db/DisplayFormat.h"
+#include "widgets/Messages.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,15 +1,16 @@
 #include "BlockFarm.h"
+#include "Keys.h"
 #include "Modal.h"
 #include "ScriptedMessages.h"
-#include "db/Clock.h"
-#include "db/Settings.h"
-#include "widgets/DateEdit.h"
-#include "widgets/NumberEdit.h"
 #include "blocks/ui/TFCubricionesHembras.h"
 #include "blocks/ui/TFDestetesHembras.h"
 #include "blocks/ui/TFInseminacionesHembras.h"
 #include "blocks/ui/TFPalpacionesHembras.h"
 #include "blocks/ui/TFPartosHembras.h"
+#include "db/Clock.h"
+#include "db/Settings.h"
+#include "widgets/DateEdit.h"
+#include "widgets/NumberEdit.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -241,6 +242,44 @@ private slots:
         QVERIFY(child<DateEdit>(&screen, "fecha")->hasFocus());
         QVERIFY(f.messages.asked().isEmpty());
         QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriMachos")), 0);
+    }
+
+    // A day typed wrong stays in the box with its message; neither button goes on,
+    // and a click on one says it once.
+    void anImpossibleDayIsKeptAndStopsBothButtons() {
+        Fixture f;
+        TFCubricionesHembras screen(f.context);
+        open(screen);
+        search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
+        const QString before = f.farm.dump();
+        auto* fecha = child<DateEdit>(&screen, "fecha");
+        typeOver(fecha, QStringLiteral("31022026"));
+        QTest::keyClick(fecha, Qt::Key_Return);
+        QTRY_COMPARE(f.messages.asked().size(), 1);
+        QCOMPARE(f.messages.lastText(), QStringLiteral("'31/02/2026' is not a valid date"));
+        QCOMPARE(f.messages.asked().last().caption, QStringLiteral("Torvane v.1.0"));
+        QVERIFY(fecha->hasFocus());
+        QCOMPARE(fecha->text(), QStringLiteral("31/02/2026"));
+
+        for (const char* button : {"buscar", "procesar"}) {
+            const qsizetype asked = f.messages.asked().size();
+            QTest::mouseClick(child<QPushButton>(&screen, button), Qt::LeftButton);
+            QTRY_COMPARE(f.messages.asked().size(), asked + 1);
+            QTest::qWait(20);
+            QCOMPARE(f.messages.asked().size(), asked + 1);
+            QCOMPARE(f.messages.lastText(), QStringLiteral("'31/02/2026' is not a valid date"));
+            QVERIFY(fecha->hasFocus());
+            QVERIFY(screen.isVisible());
+            QCOMPARE(screen.model()->rowCount(), 4);
+        }
+        QCOMPARE(f.farm.dump(), before);
+
+        typeOver(fecha, QStringLiteral("02062002"));
+        QTest::keyClick(fecha, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.messages.asked().size(), 3);
+        QCOMPARE(screen.model()->rowCount(), 4);
+        QVERIFY(screen.listView()->hasFocus());
     }
 
     void tenMatingsThenFiveMoreOnTheSameDay() {

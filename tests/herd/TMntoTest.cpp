@@ -349,6 +349,33 @@ private slots:
                  1);
     }
 
+    // A date typed wrong in a card stays with its message when "Aceptar" is
+    // clicked, said once, and the row is not saved.
+    void anImpossibleDateIsKeptWhenSaving() {
+        TempFarm farm;
+        ScriptedMessages messages;
+        auto card = shown(farm);
+        card->button(TMnto::Anadir)->click();
+        typeOver(card->jaula, QStringLiteral("5"));
+        typeOver(card->entrada, QStringLiteral("31022002"));
+        QTest::mouseClick(card->button(TMnto::Aceptar), Qt::LeftButton);
+        QTRY_COMPARE(messages.asked().size(), 1);
+        QTest::qWait(20);
+        QCOMPARE(messages.asked().size(), 1);
+        QCOMPARE(messages.lastText(), QStringLiteral("'31/02/2002' is not a valid date"));
+        QVERIFY(card->entrada->hasFocus());
+        QCOMPARE(card->entrada->text(), QStringLiteral("31/02/2002"));
+        QCOMPARE(card->cursor.state(), TableCursor::State::Insert);
+        QCOMPARE(count(farm.db(), QStringLiteral("select count(*) cuenta from Hembras")), 0);
+
+        typeOver(card->entrada, QStringLiteral("28022002"));
+        QTest::mouseClick(card->button(TMnto::Aceptar), Qt::LeftButton);
+        QCOMPARE(card->cursor.state(), TableCursor::State::Browse);
+        QCOMPARE(
+            count(farm.db(), QStringLiteral("select count(*) cuenta from Hembras where FechaEntrada='02/28/2002'")), 1);
+        QCOMPARE(messages.asked().size(), 1);
+    }
+
     void dateKeyedScreenHasItsOwnOfferAndNoAdd() {
         TempFarm farm;
         ScriptedMessages messages;
@@ -393,6 +420,10 @@ private slots:
         QTest::keyClick(fecha, Qt::Key_Return);
         QCOMPARE(messages.lastText(), QStringLiteral("'31/02/2002' is not a valid date"));
         QCOMPARE(days.state(), TableCursor::State::Edit);
+        QTest::qWait(20);
+        QCOMPARE(messages.asked().size(), 1); // said once: Enter stays in the box
+        QVERIFY(fecha->hasFocus());
+        QCOMPARE(fecha->text(), QStringLiteral("31/02/2002"));
         bar->cancelar();
 
         fecha->setFocus();

@@ -1,22 +1,22 @@
-#include "db/Clock.h"
-#include "widgets/DateEdit.h"
-#include "widgets/KeyNavigation.h"
-#include "widgets/NumberEdit.h"
-#include "widgets/TitleFit.h"
-#include "db/DbError.h"
-#include "db/Query.h"
-#include "widgets/AppInfo.h"
-#include "widgets/Messages.h"
 #include "Keys.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
+#include "db/Clock.h"
+#include "db/DbError.h"
+#include "db/Query.h"
+#include "widgets/AppInfo.h"
+#include "widgets/DateEdit.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/Messages.h"
+#include "widgets/NumberEdit.h"
+#include "widgets/TitleFit.h"
 
 #include <QDialog>
 #include <QFile>
-#include <QScopeGuard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -103,14 +103,14 @@ private slots:
         QTest::addColumn<int>("leave");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no calendar date, Tab")
-            << "31022026" << false << int(Qt::Key_Tab) << "31/02/2026" << "'31/02/2026' is not a valid date";
-        QTest::newRow("not today instead, Enter")
-            << "31022026" << true << int(Qt::Key_Return) << "31/02/2026" << "'31/02/2026' is not a valid date";
-        QTest::newRow("half typed, Shift+Tab")
-            << "120" << false << int(Qt::Key_Backtab) << "12/0 /    " << "'12/0/' is not a valid date";
-        QTest::newRow("half typed in a box defaulting to today")
-            << "0503" << true << int(Qt::Key_Tab) << "05/03/    " << "'05/03/' is not a valid date";
+        QTest::newRow("no calendar date, Tab") << "31022026" << false << int(Qt::Key_Tab) << "31/02/2026"
+                                               << "'31/02/2026' is not a valid date";
+        QTest::newRow("not today instead, Enter") << "31022026" << true << int(Qt::Key_Return) << "31/02/2026"
+                                                  << "'31/02/2026' is not a valid date";
+        QTest::newRow("half typed, Shift+Tab") << "120" << false << int(Qt::Key_Backtab) << "12/0 /    "
+                                               << "'12/0/' is not a valid date";
+        QTest::newRow("half typed in a box defaulting to today") << "0503" << true << int(Qt::Key_Tab) << "05/03/    "
+                                                                 << "'05/03/' is not a valid date";
     }
 
     void dateThatIsNoDateIsKeptAndSaid() {
@@ -231,7 +231,8 @@ private slots:
                  f.db().execNative(QStringLiteral("pragma query_only = 1"));
                  f.db().exec(QStringLiteral("insert into Hembras (CodigoHembra) values (9)"));
              },
-             SQLITE_READONLY, "El archivo de la base de datos de la granja es de sólo lectura: no se pueden grabar cambios.",
+             SQLITE_READONLY,
+             "El archivo de la base de datos de la granja es de sólo lectura: no se pueden grabar cambios.",
              "attempt to write a readonly database"},
             {"disk full",
              [](TempFarm& f) {
