@@ -515,8 +515,8 @@ private slots:
                 whenModal([&](QWidget* modal) {
                     QCOMPARE(modal->windowTitle(), QStringLiteral("Inserción de nueva cubrición"));
                     QVERIFY(!modal->findChild<QWidget*>(QStringLiteral("FechaParto")));
-                    typeCycle(modal, QStringLiteral("0%1022002").arg(i + 1), QStringLiteral("1%1").arg(i), i,
-                              QString());
+                    typeCycle(modal, QStringLiteral("0%1").arg(i + 1) + QStringLiteral("022002"),
+                              QStringLiteral("1%1").arg(i), i, QString());
                 });
                 list->setFocus();
                 QTest::keyClick(list, Qt::Key_Insert);
