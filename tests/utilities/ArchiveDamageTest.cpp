@@ -237,6 +237,18 @@ TEST(ArchiveDamage, CountersTrailingBytesAndNamesAWriterNeverLeaves) {
              bytes[63] = char(bytes[63] | 1);
              return bytes;
          }},
+        {"not the last segment (a writer's header midway)",
+         [] {
+             QByteArray bytes = threeFiles();
+             bytes[24] = 2;
+             return bytes;
+         }},
+        {"an empty archive not the last segment (a writer that wrote its first header only)",
+         [] {
+             QByteArray bytes = kit::build({});
+             bytes[24] = 2;
+             return bytes;
+         }},
         {"one byte past the end of data", [] { return threeFiles() + '\0'; }},
         {"an unfinished entry past the end of data",
          [] {

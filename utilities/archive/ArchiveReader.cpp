@@ -68,6 +68,10 @@ void ArchiveReader::open() {
         throw damage(QStringLiteral("%1 bytes past the end of data").arg(m_size - m_header.endOfData));
     if (m_header.flags & (kEncrypted | kSolid))
         throw ArchiveError::unsupported(m_name, QStringLiteral("archive flags %1").arg(m_header.flags));
+    // Archives of one segment are the only ones written, and it is the last;
+    // without the flag the writer never finished.
+    if (!(m_header.flags & kLastSegment))
+        throw damage(QStringLiteral("archive flags %1: not the last segment").arg(m_header.flags));
     m_opened = true;
 }
 

@@ -76,6 +76,10 @@ void ArchiveWriter::addFolderTree(const QString& folder) {
     if (!file.open(QIODevice::WriteOnly))
         throw ArchiveError::writeFailed(m_archivePath);
     m_header = Header{};
+    // Until the last file is in, the header does not call its segment the
+    // last: a copy of the file taken midway (between two files it is a well
+    // formed archive of fewer files) is refused as unfinished.
+    m_header.flags &= ~kLastSegment;
     if (m_archiveId) {
         m_header.archiveId = *m_archiveId;
     } else {
@@ -97,6 +101,8 @@ void ArchiveWriter::addFolderTree(const QString& folder) {
 }
 
 void ArchiveWriter::commit() {
+    m_header.flags |= kLastSegment;
+    writeAt(0, m_header.encode());
     if (!m_file->flush() || !DiskSync::syncFile(*m_file) || !m_file->commit())
         throw ArchiveError::writeFailed(m_archivePath);
     // The rename is durable only once the folder holding it is synced.

@@ -24,6 +24,9 @@ enum class CompressionLevel : int { None = 0, SuperFast = 1, Fast = 5, Normal = 
 // every file the entry and the header are rewritten with the final sizes and
 // counters.
 //
+// The header calls its segment the last only once the last file is in, so a
+// copy of an archive being written is refused by the reader.
+//
 // An archive is complete or it is not there: it is written under a temporary
 // name beside the target, synced to the disk, and renamed over the target only
 // once the last file is in (the folder is synced after the rename, on POSIX).

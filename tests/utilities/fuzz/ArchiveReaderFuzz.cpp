@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the archive reader: checking and unpacking must end
 // in success or an ArchiveError, never a crash, a hang, a huge allocation or a
 // file outside the extraction folder. An archive the reader accepts must also
-// pass checks made here on its raw bytes, apart from the reader: no bytes past
-// the end of data, counters and byte totals that match its entries, no name
+// pass checks made here on its raw bytes, apart from the reader: the last
+// segment flag, no bytes past the end of data, counters and byte totals that match its entries, no name
 // with a control character, a ":" or a device name, no two names that differ
 // only in case, and as many files unpacked as it has file entries.
 //
@@ -95,6 +95,8 @@ int checkAccepted(const QByteArray& bytes) {
     const std::uint32_t end = qFromLittleEndian<std::uint32_t>(p + 16);
     if (end != std::uint32_t(bytes.size()))
         fail("bytes past its end of data");
+    if (!(p[24] & 16))
+        fail("a header a writer had not finished (not the last segment)");
     std::uint64_t position = 273 + qFromLittleEndian<std::uint32_t>(p + 269);
     std::uint64_t entries = 0, files = 0, size = 0, stored = 0;
     std::set<std::string> names;
@@ -170,6 +172,7 @@ QByteArray recounted(QByteArray bytes) {
     bytes.truncate(qsizetype(end));
     p = reinterpret_cast<unsigned char*>(bytes.data());
     qToLittleEndian<std::uint32_t>(std::uint32_t(end), p + 16);
+    p[24] |= 16; // the last segment, as a finished writer marks it
     qToLittleEndian<std::uint32_t>(std::uint32_t(entries), p + 25);
     qToLittleEndian<std::uint32_t>(std::uint32_t(entries), p + 49);
     putCount(p + 29, total);
