@@ -1,16 +1,18 @@
+#include "FarmRows.h"
 #include "Modal.h"
+#include "Screens.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
-#include "db/Clock.h"
-#include "db/Settings.h"
+#include "app/ui/Shell.h"
 #include "app/ui/TFConsolaSQL.h"
 #include "app/ui/TFPantallaPrincipal.h"
 #include "app/ui/TFSplash.h"
-#include "app/ui/Shell.h"
 #include "blocks/ui/TFPartosHembras.h"
+#include "db/Clock.h"
+#include "db/Query.h"
+#include "db/Settings.h"
 #include "reports/ui/FileChoice.h"
 #include "widgets/Messages.h"
-#include "db/Query.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +27,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+using testkit::count;
 
 namespace {
 
@@ -72,16 +76,9 @@ const QStringList kMenuPaths = {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempFarm farm;
-        FixedClock clock{QDate(2026, 12, 9)};
-        Settings settings{farm.folder() + QStringLiteral("/Quendal.conf")};
-        TFPantallaPrincipal window{FarmContext{farm.db(), clock, settings, QStringLiteral("GRANJA")}};
+    struct Fixture : ScreenFarm<> {
+        TFPantallaPrincipal window{context};
     };
-
-    qint64 count(Database& db, const QString& statement) {
-        return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
-    }
 
     // Opens the console, types the statement with keys and presses "Aceptar".
     void runInConsole(Fixture& f, const QString& statement) {
@@ -123,9 +120,7 @@ private slots:
 
     void theMenuBarOpensFromTheKeyboard() {
         Fixture f;
-        f.window.show();
-        f.window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        showActive(f.window);
         QMenuBar* bar = f.window.menuBar();
         QMenu* archivo = bar->actions().constFirst()->menu();
         // Alt pressed and released alone puts the bar in keyboard mode on its
@@ -285,17 +280,15 @@ private slots:
     }
 
     void startupReadsTheSettings() {
-        TempFarm farm;
-        FixedClock clock{QDate(2026, 12, 9)};
-        Settings settings(farm.folder() + QStringLiteral("/Quendal.conf"));
+        ScreenFarm<> f;
         {
-            TFPantallaPrincipal window(FarmContext{farm.db(), clock, settings, QStringLiteral("GRANJA")});
+            TFPantallaPrincipal window(f.context);
             QVERIFY(window.startupPlan().upgradeDatabase);
             QVERIFY(!window.startupPlan().offerUpdate);
         }
-        settings.setVersionActual(QStringLiteral("cualquier cosa"));
-        settings.setActualizacionAutomatica(true);
-        TFPantallaPrincipal window(FarmContext{farm.db(), clock, settings, QStringLiteral("GRANJA")});
+        f.settings.setVersionActual(QStringLiteral("cualquier cosa"));
+        f.settings.setActualizacionAutomatica(true);
+        TFPantallaPrincipal window(f.context);
         QVERIFY(!window.startupPlan().upgradeDatabase);
         QVERIFY(window.startupPlan().offerUpdate);
     }

@@ -1,11 +1,22 @@
 #pragma once
 
+#include "FarmRows.h"
 #include "TempFarm.h"
+#include "blocks/BlockRow.h"
+#include "blocks/CandidateList.h"
 #include "db/Query.h"
 #include "db/Schema.h"
 #include "db/SqlFormat.h"
 
 #include <QDate>
+
+// The female numbers of a candidate list, in its order.
+inline QStringList females(const CandidateList& list) {
+    QStringList codes;
+    for (int i = 0; i < list.size(); ++i)
+        codes << list.fields(i).at(blockrow::kAnimal);
+    return codes;
+}
 
 // A farm for the block screens: parameters set, and helpers that add females
 // and their cycle rows as the registers would have left them.
@@ -39,13 +50,9 @@ public:
     QString dump() {
         QString all;
         for (const QString& table : schema::tableNames()) {
-            Query q(db(), QStringLiteral("select * from %1 order by 1, 2").arg(table));
-            for (q.open(); !q.eof(); q.next()) {
-                all += table;
-                for (const QString& name : q.fieldNames())
-                    all += QLatin1Char('|') + q.field(name).asString();
-                all += QLatin1Char('\n');
-            }
+            for (const QString& row :
+                 testkit::rowTexts(db(), QStringLiteral("select * from %1 order by 1, 2").arg(table)))
+                all += table + QLatin1Char('|') + row + QLatin1Char('\n');
         }
         return all;
     }

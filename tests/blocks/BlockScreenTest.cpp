@@ -1,6 +1,7 @@
 #include "BlockFarm.h"
 #include "Keys.h"
 #include "Modal.h"
+#include "Screens.h"
 #include "ScriptedMessages.h"
 #include "blocks/ui/TFCubricionesHembras.h"
 #include "blocks/ui/TFDestetesHembras.h"
@@ -27,11 +28,7 @@ const QDate kDay(2002, 6, 1);
 class BlockScreenTest : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        BlockFarm farm;
-        FixedClock clock{QDate(2026, 12, 9)};
-        Settings settings{farm.folder() + QStringLiteral("/Quendal.conf")};
-        FarmContext context{farm.db(), clock, settings, QStringLiteral("GRANJA")};
+    struct Fixture : ScreenFarm<BlockFarm> {
         ScriptedMessages messages;
 
         Fixture() {
@@ -42,12 +39,6 @@ class BlockScreenTest : public QObject {
             }
         }
     };
-
-    template <class Screen> static void open(Screen& screen) {
-        screen.show();
-        screen.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&screen));
-    }
 
     template <class T> static T* child(QWidget* w, const char* name) {
         T* c = w->findChild<T*>(QString::fromUtf8(name));
@@ -93,7 +84,7 @@ private slots:
     void loadsByKeysInCageOrderWithLegendAndCounter() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         QCOMPARE(screen.windowTitle(), QStringLiteral("Cubriciones de Hembras"));
         QCOMPARE(child<QLabel>(&screen, "contador")->text(), QStringLiteral("0 Selec."));
         QCOMPARE(child<QLabel>(&screen, "leyenda1")->text(), QStringLiteral("1. Buena"));
@@ -111,7 +102,7 @@ private slots:
     void blankDateKeepsTheListAndAnEmptyLoadSaysSo() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
         child<DateEdit>(&screen, "fecha")->clear();
         child<QPushButton>(&screen, "buscar")->click();
@@ -137,7 +128,7 @@ private slots:
     void rowActionsAndDeletionsMoveTheSelection() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
         QTableView* view = screen.listView();
         QCOMPARE(selected(view), 0);
@@ -182,7 +173,7 @@ private slots:
     void processingUsesTheDateNowInTheBoxAndCloses() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("40"), QStringLiteral("41"), QStringLiteral("01062002"));
         child<DateEdit>(&screen, "fecha")->setDate(kDay.addDays(1));
         child<QPushButton>(&screen, "procesar")->click();
@@ -200,7 +191,7 @@ private slots:
     void anEmptyListProcessedClosesAndWritesNothing() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         child<DateEdit>(&screen, "fecha")->setDate(kDay);
         child<QPushButton>(&screen, "procesar")->click();
         QCOMPARE(f.messages.lastText(), QStringLiteral("El proceso ha finalizado con éxito"));
@@ -211,7 +202,7 @@ private slots:
     void aFailedBatchStaysOpenWithItsListAndCanBeProcessedAgain() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
         const QString before = f.farm.dump();
         f.farm.refuseMirrorOf(40); // the second row of four
@@ -234,7 +225,7 @@ private slots:
     void aBlankDateIsNeverProcessed() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
         child<DateEdit>(&screen, "fecha")->clear();
         child<QPushButton>(&screen, "procesar")->click();
@@ -249,7 +240,7 @@ private slots:
     void anImpossibleDayIsKeptAndStopsBothButtons() {
         Fixture f;
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("01062002"));
         const QString before = f.farm.dump();
         auto* fecha = child<DateEdit>(&screen, "fecha");
@@ -290,7 +281,7 @@ private slots:
                                         "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 ,0, '')"));
         for (const auto& [from, to] : {std::pair{"601", "610"}, std::pair{"611", "615"}}) {
             TFCubricionesHembras screen(f.context);
-            open(screen);
+            showActive(screen);
             search(&screen, QString::fromLatin1(from), QString::fromLatin1(to), QStringLiteral("01062002"));
             // Never-mated females are listed from the whole farm: keep the range's own.
             for (int r = screen.model()->rowCount() - 1; r >= 0; --r) {
@@ -310,7 +301,7 @@ private slots:
     void inseminationPoolComesFromTheBoxAtLoadTime() {
         Fixture f;
         TFInseminacionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         QCOMPARE(screen.windowTitle(), QStringLiteral("Inseminaciones de Hembras"));
         auto* pool = child<QLineEdit>(&screen, "pool");
         pool->setText(QStringLiteral("P7"));
@@ -338,7 +329,7 @@ private slots:
         Fixture f;
         f.farm.female(900, 900, kDay.addDays(-400), 3, 0); // sick, culled, far outside the range
         TFCubricionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("40"), QStringLiteral("41"), QStringLiteral("01062002"));
         QCOMPARE(shownCages(screen.listView()), QStringList({"40", "41", "900"}));
         QVERIFY(screen.model()->index(2, 0).data(BlockListModel::kBoldRole).toBool());
@@ -358,7 +349,7 @@ private slots:
             f.farm.cycle(100 + i, kDay.addDays(-10));
         }
         TFPalpacionesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("01062002"));
         QCOMPARE(screen.model()->rowCount(), 10);
         QCOMPARE(screen.model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Palpación"));
@@ -391,7 +382,7 @@ private slots:
             f.farm.cycle(300 + i, kDay.addDays(-29), true);
         }
         TFPartosHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("300"), QStringLiteral("399"), QStringLiteral("01062002"));
         QCOMPARE(screen.model()->rowCount(), 3);
         const QStringList litters[] = {{"9", "1", "2", "3"}, {"0", "0", "0", "0"}, {"7", "0", "0", "0"}};
@@ -427,7 +418,7 @@ private slots:
         f.farm.female(123456, 654321, kDay.addDays(-300));
         f.farm.cycle(123456, kDay.addDays(-29), true);
         TFPartosHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         QTableView* view = screen.listView();
         QHeaderView* header = view->horizontalHeader();
         for (const bool loaded : {false, true}) {
@@ -450,7 +441,7 @@ private slots:
         f.farm.female(500, 500, kDay.addDays(-300));
         f.farm.cycle(500, kDay.addDays(-61), true, kDay.addDays(-30), 8);
         TFDestetesHembras screen(f.context);
-        open(screen);
+        showActive(screen);
         search(&screen, QStringLiteral("500"), QStringLiteral("500"), QStringLiteral("01062002"));
         QCOMPARE(screen.model()->index(0, 3).data().toString(), QStringLiteral("8"));
         whenModal([](QWidget* dialog) {

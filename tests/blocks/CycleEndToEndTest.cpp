@@ -6,21 +6,22 @@
 // the card shows the history and the efficiency index.
 #include "Keys.h"
 #include "Modal.h"
+#include "Screens.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
-#include "db/Clock.h"
-#include "db/Settings.h"
-#include "widgets/DateEdit.h"
-#include "widgets/NumberEdit.h"
 #include "blocks/ui/TFCubricionesHembras.h"
 #include "blocks/ui/TFDestetesHembras.h"
 #include "blocks/ui/TFInseminacionesHembras.h"
 #include "blocks/ui/TFPalpacionesHembras.h"
 #include "blocks/ui/TFPartosHembras.h"
+#include "db/Clock.h"
 #include "db/Query.h"
+#include "db/Settings.h"
 #include "herd/ui/HistoryList.h"
 #include "herd/ui/TFMantenimientoHembras.h"
 #include "setup/ui/TFDatosExplotacion.h"
+#include "widgets/DateEdit.h"
+#include "widgets/NumberEdit.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -41,18 +42,6 @@ QString typed(const QDate& d) {
 void typeOverAndTab(QWidget* box, const QString& keys) {
     typeOver(box, keys);
     QTest::keyClick(box, Qt::Key_Tab);
-}
-
-void click(QWidget* screen, const char* name) {
-    auto* b = screen->findChild<QAbstractButton*>(QString::fromLatin1(name));
-    QVERIFY2(b, name);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-template <class Screen> void show(Screen& screen) {
-    screen.show();
-    screen.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
 }
 
 struct Day {
@@ -93,7 +82,7 @@ class CycleEndToEndTest : public QObject {
     void runBlock(const QDate& on, int from, int to, const std::function<void(Screen&)>& review = {},
                   const QString& pool = {}) {
         Screen screen(m_context);
-        show(screen);
+        showActive(screen);
         if (auto* poolBox = screen.template findChild<QLineEdit*>(QStringLiteral("pool")))
             poolBox->setText(pool);
         typeOverAndTab(screen.template findChild<NumberEdit*>(QStringLiteral("desde")), QString::number(from));
@@ -139,7 +128,7 @@ private slots:
         // The farm parameters, typed on their screen.
         {
             TFDatosExplotacion parameters(m_context);
-            show(parameters);
+            showActive(parameters);
             typeOverAndTab(parameters.box(QStringLiteral("NombreExplotacion")), QStringLiteral("Granja El Robledal"));
             typeOverAndTab(parameters.box(QStringLiteral("DiasPalpar")), QStringLiteral("12"));
             typeOverAndTab(parameters.box(QStringLiteral("DiasDestetar")), QStringLiteral("28"));
@@ -152,7 +141,7 @@ private slots:
         // Four females on their cards, in cages 10 to 13, all entered on 01/03/2001.
         {
             TFMantenimientoHembras card(m_context);
-            show(card);
+            showActive(card);
             for (int cage = 10; cage <= 13; ++cage) {
                 click(&card, "anadir");
                 typeOverAndTab(card.input(QStringLiteral("Jaula")), QString::number(cage));
@@ -272,7 +261,7 @@ private slots:
         // Female 1 on her card: two lines, weaned 8 then 10, and saved again her index is
         // 2 weanings x 365 / (36 days between her births / 2) = 40.56.
         TFMantenimientoHembras card(m_context);
-        show(card);
+        showActive(card);
         QWidget* code = card.input(QStringLiteral("CodigoHembra"));
         typeOverAndTab(code, QStringLiteral("1"));
         code->setFocus();

@@ -12,13 +12,6 @@ namespace {
 const QDate kDay(2002, 6, 1);
 const QDate kBorn(2001, 1, 1);
 
-QStringList females(const CandidateList& list) {
-    QStringList codes;
-    for (int i = 0; i < list.size(); ++i)
-        codes << list.fields(i).at(blockrow::kAnimal);
-    return codes;
-}
-
 template <class Event> class Cycle : public ::testing::Test {
 protected:
     BlockFarm farm;

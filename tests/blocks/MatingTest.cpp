@@ -13,13 +13,6 @@ const QDate kDay(2002, 6, 1);
 const QDate kOldEnough = kDay.addDays(-130);
 const QDate kPost = kDay.addDays(-10);
 
-QStringList females(const CandidateList& list) {
-    QStringList codes;
-    for (int i = 0; i < list.size(); ++i)
-        codes << list.fields(i).at(blockrow::kAnimal);
-    return codes;
-}
-
 class Matings : public ::testing::Test {
 protected:
     BlockFarm farm;

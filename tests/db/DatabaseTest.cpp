@@ -1,3 +1,4 @@
+#include "FarmRows.h"
 #include "TempFarm.h"
 #include "db/DbError.h"
 #include "db/Query.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+using namespace testkit;
+
 namespace {
 
 QStringList columnsOf(Database& db, const QString& table) {
@@ -18,10 +21,6 @@ QStringList columnsOf(Database& db, const QString& table) {
     for (q.open(); !q.eof(); q.next())
         names << q.field(QStringLiteral("name")).asString();
     return names;
-}
-
-qint64 count(Database& db, const QString& statement) {
-    return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
 }
 
 struct TableCase {

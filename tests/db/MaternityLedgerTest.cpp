@@ -1,4 +1,5 @@
 #include "db/MaternityLedger.h"
+#include "FarmRows.h"
 #include "TempFarm.h"
 #include "db/DbError.h"
 #include "db/Query.h"
@@ -47,20 +48,6 @@ qint64 dayRows(Database& db) {
     return Query::scalar(db, QStringLiteral("select count(*) cuenta from HistoricoMaternidad"),
                          QStringLiteral("cuenta"))
         .asInteger();
-}
-
-// Every column of the ledger in table order, one text per day row, for "nothing
-// changed" comparisons.
-QStringList snapshot(Database& db) {
-    Query q(db, QStringLiteral("select * from HistoricoMaternidad order by Fecha"));
-    QStringList rows;
-    for (q.open(); !q.eof(); q.next()) {
-        QStringList cells;
-        for (const QString& name : q.fieldNames())
-            cells << q.field(name).asString();
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
 }
 
 // A day row typed in by hand, as the daily data screen or the import leave them.
@@ -310,11 +297,11 @@ TEST(MaternityLedger, CauseChangedAfterACullChangesNoCounter) {
     putDay(f.db(), kMay, 40, 4);
     if (MaternityLedger::recordsCull(-1, 0))
         f.ledger.cull(kApril, 0);
-    const QStringList afterCull = snapshot(f.db());
+    const QStringList afterCull = testkit::ledger(f.db());
     // The register saves her again with "Muerte" instead of "Eliminación".
     if (MaternityLedger::recordsCull(0, 1))
         f.ledger.cull(kApril, 1);
-    EXPECT_EQ(snapshot(f.db()), afterCull);
+    EXPECT_EQ(testkit::ledger(f.db()), afterCull);
     EXPECT_EQ(day(f.db(), kApril).eliminadas, 1);
     EXPECT_EQ(day(f.db(), kApril).muertas, 0);
     EXPECT_EQ(day(f.db(), kMay).hembras, 39);
@@ -366,23 +353,23 @@ TEST(MaternityLedger, FailureInTheMiddleLeavesTheLedgerAsItWas) {
     // The shift of the later days is refused by the engine.
     f.db().execNative(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON HistoricoMaternidad "
                                      "WHEN OLD.Fecha > '2002-04-23' BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
-    const QStringList before = snapshot(f.db());
+    const QStringList before = testkit::ledger(f.db());
     EXPECT_THROW(f.ledger.newFemale(kApril), DbError);
     EXPECT_THROW(f.ledger.cull(kApril, 1), DbError);
     EXPECT_THROW(f.ledger.bulkAdditions(kApril, 4), DbError);
     EXPECT_THROW(f.ledger.correctTotals(kMarch, -3, 0), DbError);
     // The day row was inserted and counted before the failure, and is gone again.
     EXPECT_FALSE(day(f.db(), kApril).exists);
-    EXPECT_EQ(snapshot(f.db()), before);
+    EXPECT_EQ(testkit::ledger(f.db()), before);
 
     // A block event failing on its day-row update leaves the counters alone too.
     f.db().execNative(QStringLiteral("DROP TRIGGER refuse"));
     f.ledger.matings(kMay, 3);
     f.db().execNative(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON HistoricoMaternidad "
                                      "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
-    const QStringList withMatings = snapshot(f.db());
+    const QStringList withMatings = testkit::ledger(f.db());
     EXPECT_THROW(f.ledger.matings(kMay, 3), DbError);
-    EXPECT_EQ(snapshot(f.db()), withMatings);
+    EXPECT_EQ(testkit::ledger(f.db()), withMatings);
 }
 
 TEST(MaternityLedger, RecordingNestsInsideTheCallersTransaction) {

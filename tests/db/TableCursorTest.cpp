@@ -1,23 +1,17 @@
 #include "db/TableCursor.h"
+#include "FarmRows.h"
 #include "TempFarm.h"
 #include "db/DbError.h"
 #include "db/Query.h"
 
 #include <gtest/gtest.h>
 
+using namespace testkit;
+
 namespace {
 
 using State = TableCursor::State;
 using Kind = TableCursor::Kind;
-
-void addFemale(Database& db, int code, int cage = 0) {
-    db.exec(
-        QStringLiteral("insert into Hembras (CodigoHembra, Jaula, CausaBaja) values (%1, %2, -1)").arg(code).arg(cage));
-}
-
-qint64 count(Database& db, const QString& statement) {
-    return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
-}
 
 QList<int> codes(TableCursor& c, const QString& column) {
     QList<int> out;
@@ -58,7 +52,7 @@ TEST(TableCursor, OpensATableByAnyOfItsNames) {
 TEST(TableCursor, WalksTheRowsInKeyOrderWhateverTheTableOrder) {
     TempFarm farm;
     for (int code : {30, 10, 57, 20})
-        addFemale(farm.db(), code);
+        addFemaleInCage(farm.db(), code);
     TableCursor c(farm.db(), QStringLiteral("Hembras.DB"), {QStringLiteral("CodigoHembra")});
     EXPECT_EQ(c.count(), 4);
     EXPECT_EQ(codes(c, QStringLiteral("CodigoHembra")), QList<int>({10, 20, 30, 57}));
@@ -82,7 +76,7 @@ TEST(TableCursor, WalksTheRowsInKeyOrderWhateverTheTableOrder) {
 
 TEST(TableCursor, InsertWritesEveryKindAndStandsOnTheNewRow) {
     TempFarm farm;
-    addFemale(farm.db(), 5);
+    addFemaleInCage(farm.db(), 5);
     TableCursor c(farm.db(), QStringLiteral("Hembras"), {QStringLiteral("CodigoHembra")});
     c.insert();
     EXPECT_EQ(c.state(), State::Insert);
@@ -116,7 +110,7 @@ TEST(TableCursor, InsertWritesEveryKindAndStandsOnTheNewRow) {
 
 TEST(TableCursor, EditWritesOnlyWhatChangedAndCancelRestores) {
     TempFarm farm;
-    addFemale(farm.db(), 7, 12);
+    addFemaleInCage(farm.db(), 7, 12);
     TableCursor c(farm.db(), QStringLiteral("Hembras"), {QStringLiteral("CodigoHembra")});
     c.edit();
     c.setValue(QStringLiteral("Jaula"), 40);
@@ -151,7 +145,7 @@ TEST(TableCursor, SaveIsAllOrNothingWithItsHooks) {
     };
     for (const Case& k : cases) {
         TempFarm farm;
-        addFemale(farm.db(), 1);
+        addFemaleInCage(farm.db(), 1);
         TableCursor c(farm.db(), QStringLiteral("Hembras"), {QStringLiteral("CodigoHembra")});
         c.events().beforePost = [&](TableCursor& t) {
             t.setValue(QStringLiteral("Jaula"), 0);
@@ -192,7 +186,7 @@ TEST(TableCursor, SaveIsAllOrNothingWithItsHooks) {
 
 TEST(TableCursor, CancelAndNewRowRunTheScreensRules) {
     TempFarm farm;
-    addFemale(farm.db(), 4);
+    addFemaleInCage(farm.db(), 4);
     TableCursor c(farm.db(), QStringLiteral("Hembras"), {QStringLiteral("CodigoHembra")});
     QStringList heard;
     c.events().newRecord = [&](TableCursor& t) {
@@ -224,7 +218,7 @@ TEST(TableCursor, CancelAndNewRowRunTheScreensRules) {
 TEST(TableCursor, DeleteMovesToTheNextRowAndKeepsTheRowWhenARuleRefuses) {
     TempFarm farm;
     for (int code : {1, 2, 3})
-        addFemale(farm.db(), code);
+        addFemaleInCage(farm.db(), code);
     TableCursor c(farm.db(), QStringLiteral("Hembras"), {QStringLiteral("CodigoHembra")});
     int deleted = 0;
     c.events().beforeDelete = [&](TableCursor& t) {
@@ -282,7 +276,7 @@ TEST(TableCursor, MasterLinkAndFilterNarrowTheRows) {
 
 TEST(TableCursor, ListenersHearStateRecordAndValue) {
     TempFarm farm;
-    addFemale(farm.db(), 1);
+    addFemaleInCage(farm.db(), 1);
     TableCursor c(farm.db(), QStringLiteral("Hembras"), {QStringLiteral("CodigoHembra")});
     QStringList heard;
     const int id = c.subscribe([&](TableCursor::Change change, const QString& column) {

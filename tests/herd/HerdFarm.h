@@ -4,6 +4,7 @@
 // straight into a temporary farm database, and readers for what the registers
 // leave behind.
 
+#include "FarmRows.h"
 #include "db/Database.h"
 #include "db/Query.h"
 #include "db/SqlFormat.h"
@@ -113,17 +114,7 @@ inline Day day(Database& db, const QDate& date) {
 }
 
 // Every ledger row as text, for "the ledger did not change".
-inline QStringList ledger(Database& db) {
-    Query q(db, QStringLiteral("select * from HistoricoMaternidad order by Fecha"));
-    QStringList rows;
-    for (q.open(); !q.eof(); q.next()) {
-        QStringList cells;
-        for (const QString& name : q.fieldNames())
-            cells << q.field(name).asString();
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
-}
+using testkit::ledger;
 
 // A ledger with days on 01/03/2002 (100 females), 10/03/2002 (100) and 20/03/2002 (98).
 inline void threeDays(Database& db) {

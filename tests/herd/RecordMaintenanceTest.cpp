@@ -1,17 +1,15 @@
 #include "herd/RecordMaintenance.h"
+#include "FarmRows.h"
 #include "TempFarm.h"
 #include "db/Query.h"
 
 #include <gtest/gtest.h>
 
+using namespace testkit;
+
 namespace {
 
 using State = TableCursor::State;
-
-void addFemale(Database& db, int code, int cage = 0) {
-    db.exec(
-        QStringLiteral("insert into Hembras (CodigoHembra, Jaula, CausaBaja) values (%1, %2, -1)").arg(code).arg(cage));
-}
 
 struct Females {
     TempFarm farm;
@@ -32,7 +30,7 @@ TEST(RecordMaintenance, AddGivesTheNumberAfterTheHighest) {
     f.bar.cancel();
 
     for (int code : {3, 57, 12})
-        addFemale(f.farm.db(), code);
+        addFemaleInCage(f.farm.db(), code);
     f.cursor.refresh();
     EXPECT_EQ(f.bar.nextNumber(), 58); // even with lower numbers free
     f.cursor.edit();
@@ -102,7 +100,7 @@ TEST(RecordMaintenance, LookupStatementWritesEachKeyInItsForm) {
 TEST(RecordMaintenance, LookupOpensTheRowOrLeavesEverythingForTheCreationOffer) {
     Females f;
     for (int code : {4, 8})
-        addFemale(f.farm.db(), code, code * 10);
+        addFemaleInCage(f.farm.db(), code, code * 10);
     f.cursor.refresh();
 
     // Typing a key while browsing is an edit that only "Cancelar" can end.

@@ -2,20 +2,21 @@
 #include "HerdFarm.h"
 #include "Keys.h"
 #include "Modal.h"
+#include "Screens.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
 #include "db/Clock.h"
 #include "db/Settings.h"
-#include "widgets/DateEdit.h"
-#include "widgets/NumberEdit.h"
-#include "herd/FemaleRegister.h"
 #include "db/TableCursor.h"
+#include "herd/FemaleRegister.h"
 #include "herd/ui/HistoryList.h"
 #include "herd/ui/TFMantenimientoHembras.h"
 #include "herd/ui/TFMantenimientoMachos.h"
 #include "herd/ui/TMensajero.h"
 #include "herd/ui/TMnto.h"
 #include "reports/ui/SheetRenderer.h"
+#include "widgets/DateEdit.h"
+#include "widgets/NumberEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,24 +32,14 @@ namespace {
 
 const QDate kToday(2002, 6, 1);
 
-struct Fixture {
-    TempFarm farm;
-    FixedClock clock{kToday};
-    Settings settings{farm.folder() + QStringLiteral("/Quendal.conf")};
-    FarmContext context{farm.db(), clock, settings, kTag};
-    Database& db() { return farm.db(); }
+struct Fixture : ScreenFarm<> {
+    Fixture() : ScreenFarm(kToday, kTag) {}
 };
 
 template <typename Screen> std::unique_ptr<Screen> shown(Fixture& f) {
     auto screen = std::make_unique<Screen>(f.context);
-    screen->show();
-    screen->activateWindow();
-    [&] { QVERIFY(QTest::qWaitForWindowActive(screen.get())); }();
+    showActive(*screen);
     return screen;
-}
-
-QAbstractButton* button(QWidget* screen, const char* name) {
-    return screen->findChild<QAbstractButton*>(QString::fromLatin1(name));
 }
 
 template <typename Screen> void openByNumber(Screen& screen, qint64 code) {

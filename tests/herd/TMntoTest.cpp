@@ -1,13 +1,15 @@
 #include "herd/ui/TMnto.h"
+#include "FarmRows.h"
+#include "Screens.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
 #include "db/Clock.h"
-#include "widgets/DateEdit.h"
-#include "widgets/KeyNavigation.h"
-#include "widgets/NumberEdit.h"
 #include "db/Query.h"
 #include "herd/ui/BarArtwork.h"
 #include "herd/ui/TMensajero.h"
+#include "widgets/DateEdit.h"
+#include "widgets/KeyNavigation.h"
+#include "widgets/NumberEdit.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -20,6 +22,8 @@
 #include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
+
+using testkit::count;
 
 namespace {
 
@@ -81,10 +85,6 @@ void addFemale(Database& db, int code, const QString& raza = QStringLiteral("Cal
                 .arg(raza));
 }
 
-qint64 count(Database& db, const QString& statement) {
-    return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
-}
-
 } // namespace
 
 class TMntoTest : public QObject {
@@ -93,9 +93,7 @@ class TMntoTest : public QObject {
 
     std::unique_ptr<FemaleCard> shown(TempFarm& farm) {
         auto card = std::make_unique<FemaleCard>(farm.db(), m_clock);
-        card->show();
-        card->activateWindow();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(card.get())); }();
+        showActive(*card);
         return card;
     }
 

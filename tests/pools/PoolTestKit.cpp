@@ -46,19 +46,11 @@ std::vector<PoolRow> poolRows(Database& db, qint64 female, const QDate& fc) {
 QString snapshot(Database& db) {
     QString out;
     for (const char* statement : {"select * from Pools order by rowid", "select * from MasterPools order by Pool"}) {
-        Query q(db, QString::fromLatin1(statement));
-        for (q.open(); !q.eof(); q.next()) {
-            for (const QString& name : q.fieldNames())
-                out += q.field(name).asString() + QLatin1Char('|');
-            out += QLatin1Char('\n');
-        }
+        for (const QString& row : testkit::rowTexts(db, QString::fromLatin1(statement)))
+            out += row + QStringLiteral("|\n");
         out += QStringLiteral("--\n");
     }
     return out;
-}
-
-qint64 count(Database& db, const QString& statement) {
-    return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
 }
 
 PoolTotals totalsOf(const QString& pool, std::initializer_list<qint64> counters) {

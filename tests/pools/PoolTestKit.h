@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FarmRows.h"
 #include "pools/PoolCounters.h"
 
 #include <QDate>
@@ -42,7 +43,7 @@ std::vector<PoolRow> poolRows(Database& db, qint64 female, const QDate& fc);
 // Every row of Pools and MasterPools as text, to tell whether anything changed.
 QString snapshot(Database& db);
 
-qint64 count(Database& db, const QString& statement);
+using testkit::count;
 
 // A MasterPools row built from its sixteen counters, N, L, R and whole pool.
 PoolTotals totalsOf(const QString& pool, std::initializer_list<qint64> counters);

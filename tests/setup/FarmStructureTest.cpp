@@ -1,4 +1,5 @@
 #include "setup/FarmStructure.h"
+#include "FarmRows.h"
 #include "TempFarm.h"
 #include "db/Query.h"
 #include "db/TableCursor.h"
@@ -6,20 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-qint64 count(Database& db, const QString& statement) {
-    return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
-}
-
-void putRange(Database& db, int desde, int hasta, const char* tipo) {
-    db.exec(QStringLiteral("insert into Estructura (JaulaDesde, JaulaHasta, Tipo) VALUES (%1, %2, '%3')")
-                .arg(desde)
-                .arg(hasta)
-                .arg(QString::fromUtf8(tipo)));
-}
-
-} // namespace
+using namespace testkit;
 
 TEST(FarmStructure, RangesComeInOrderOfTheirFirstCage) {
     TempFarm farm;

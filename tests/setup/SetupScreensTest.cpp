@@ -1,15 +1,18 @@
+#include "FarmRows.h"
+#include "Keys.h"
 #include "Modal.h"
+#include "Screens.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
-#include "db/Clock.h"
-#include "db/Settings.h"
-#include "widgets/NumberEdit.h"
 #include "app/ui/TFPantallaPrincipal.h"
+#include "db/Clock.h"
 #include "db/Query.h"
+#include "db/Settings.h"
 #include "setup/FarmParameterFields.h"
 #include "setup/ui/TFDatosExplotacion.h"
 #include "setup/ui/TFEdicionEstructura.h"
 #include "setup/ui/TFEstructuraGranja.h"
+#include "widgets/NumberEdit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +26,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+using namespace testkit;
+
 namespace {
 
 // Closes any window that opens although none should.
@@ -33,25 +38,6 @@ void closeStrayModal(bool& opened) {
             modal->close();
         }
     });
-}
-
-qint64 count(Database& db, const QString& statement) {
-    return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
-}
-
-void putRange(Database& db, int desde, int hasta, const char* tipo) {
-    db.exec(QStringLiteral("insert into Estructura (JaulaDesde, JaulaHasta, Tipo) VALUES (%1, %2, '%3')")
-                .arg(desde)
-                .arg(hasta)
-                .arg(QString::fromUtf8(tipo)));
-}
-
-void typeOver(QWidget* box, const QString& keys) {
-    box->setFocus();
-    QCoreApplication::processEvents();
-    if (auto* e = qobject_cast<QLineEdit*>(box))
-        e->selectAll();
-    QTest::keyClicks(box, keys);
 }
 
 // Fills the range dialog with keys: the two numbers, the kind by arrows, Enter.
@@ -86,19 +72,11 @@ QStringList rows(QTreeWidget* list) {
 class SetupScreensTest : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TempFarm farm;
-        FixedClock clock{QDate(2026, 12, 9)};
-        Settings settings{farm.folder() + QStringLiteral("/Quendal.conf")};
-        FarmContext context{farm.db(), clock, settings, QStringLiteral("GRANJA")};
-        Database& db() { return farm.db(); }
-    };
+    using Fixture = ScreenFarm<>;
 
     std::unique_ptr<TFEstructuraGranja> structureShown(Fixture& f) {
         auto screen = std::make_unique<TFEstructuraGranja>(f.context);
-        screen->show();
-        screen->activateWindow();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(screen.get())); }();
+        showActive(*screen);
         screen->list()->setFocus();
         return screen;
     }

@@ -1,0 +1,40 @@
+#include "FarmRows.h"
+
+#include "db/Database.h"
+#include "db/Query.h"
+
+namespace testkit {
+
+qint64 count(Database& db, const QString& statement) {
+    return Query::scalar(db, statement, QStringLiteral("cuenta")).asInteger();
+}
+
+QStringList rowTexts(Database& db, const QString& statement) {
+    Query q(db, statement);
+    QStringList rows;
+    for (q.open(); !q.eof(); q.next()) {
+        QStringList cells;
+        for (const QString& name : q.fieldNames())
+            cells << q.field(name).asString();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QStringList ledger(Database& db) {
+    return rowTexts(db, QStringLiteral("select * from HistoricoMaternidad order by Fecha"));
+}
+
+void addFemaleInCage(Database& db, int code, int cage) {
+    db.exec(
+        QStringLiteral("insert into Hembras (CodigoHembra, Jaula, CausaBaja) values (%1, %2, -1)").arg(code).arg(cage));
+}
+
+void putRange(Database& db, int desde, int hasta, const char* tipo) {
+    db.exec(QStringLiteral("insert into Estructura (JaulaDesde, JaulaHasta, Tipo) VALUES (%1, %2, '%3')")
+                .arg(desde)
+                .arg(hasta)
+                .arg(QString::fromUtf8(tipo)));
+}
+
+} // namespace testkit
