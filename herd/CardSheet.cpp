@@ -56,7 +56,8 @@ SheetColumn boundCount(const QString& name, const QString& caption, double width
 
 } // namespace
 
-CardSheet::CardSheet(Database& db, const QString& title, const QDate& today) : HouseSheet(db, title, today) {
+CardSheet::CardSheet(Database& db, const QString& title, const QDate& today, QString rows)
+    : HouseSheet(db, title, today), m_rows(std::move(rows)) {
     pageHeader().setHeight(kBlockTop + 4 * kBlockLine + 3.0);
 }
 
@@ -90,11 +91,10 @@ QString CardSheet::headerValue(const QString& column) const {
 }
 
 std::unique_ptr<CardSheet> CardSheet::female(Database& db, qint64 female, const QDate& today) {
-    std::unique_ptr<CardSheet> card(new CardSheet(db, QStringLiteral("Ficha de Hembra"), today));
+    std::unique_ptr<CardSheet> card(new CardSheet(db, QStringLiteral("Ficha de Hembra"), today, femaleRows(female)));
     Query q(db, QStringLiteral("select * from Hembras where CodigoHembra=%1").arg(sql::number(female)));
     q.open();
     card->addAnimal(q, QStringLiteral("Número de Hembra"), "CodigoHembra", female);
-    card->m_rows = femaleRows(female);
     // The cull, beside the parents' numbers, only for a culled or dead female.
     const Field causa = fieldOf(q, "CausaBaja");
     const bool out = !causa.isNull() && (causa.asInteger() == 0 || causa.asInteger() == 1);
@@ -132,11 +132,10 @@ std::unique_ptr<CardSheet> CardSheet::female(Database& db, qint64 female, const 
 }
 
 std::unique_ptr<CardSheet> CardSheet::male(Database& db, qint64 male, const QDate& today) {
-    std::unique_ptr<CardSheet> card(new CardSheet(db, QStringLiteral("Ficha de Macho"), today));
+    std::unique_ptr<CardSheet> card(new CardSheet(db, QStringLiteral("Ficha de Macho"), today, maleRows(male)));
     Query q(db, QStringLiteral("select * from Machos where CodigoMacho=%1").arg(sql::number(male)));
     q.open();
     card->addAnimal(q, QStringLiteral("Nº Macho"), "CodigoMacho", male);
-    card->m_rows = maleRows(male);
 
     card->addColumn(boundDate(QStringLiteral("fechaCubricion"), QStringLiteral("Fecha Cub."), 26,
                               QStringLiteral("FechaCubricion")));

@@ -33,7 +33,8 @@ public:
     QString headerValue(const QString& column) const;
 
 private:
-    CardSheet(Database& db, const QString& title, const QDate& today);
+    // `rows` is the statement of the detail rows.
+    CardSheet(Database& db, const QString& title, const QDate& today, QString rows);
     // A caption with its bold value at a place of the three-column block; an empty
     // caption prints the value alone.
     void addPair(int block, int line, const QString& caption, const QString& column, const QString& value);

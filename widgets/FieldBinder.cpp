@@ -1,8 +1,8 @@
 #include "FieldBinder.h"
 
+#include "db/DisplayFormat.h"
 #include "widgets/DateEdit.h"
 #include "widgets/NumberEdit.h"
-#include "db/DisplayFormat.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,15 +1,15 @@
 #include "TFBloque.h"
 
 #include "TFEdicionFila.h"
+#include "blocks/BlockBatch.h"
 #include "db/Clock.h"
+#include "herd/ui/TMensajero.h"
+#include "reports/HouseStyle.h"
 #include "widgets/DateEdit.h"
 #include "widgets/KeyNavigation.h"
 #include "widgets/MarkBoxes.h"
 #include "widgets/Messages.h"
 #include "widgets/NumberEdit.h"
-#include "blocks/BlockBatch.h"
-#include "herd/ui/TMensajero.h"
-#include "reports/HouseStyle.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
