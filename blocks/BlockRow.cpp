@@ -1,6 +1,5 @@
 #include "BlockRow.h"
 
-#include "db/DbError.h"
 #include "db/DisplayFormat.h"
 #include "db/Query.h"
 #include "db/SqlFormat.h"
@@ -29,14 +28,8 @@ QString femaleRow(const Query& result, const QStringList& ownFields) {
 }
 
 QString numberField(const QStringList& fields, int field) {
-    const QString text = fields.value(field).trimmed();
-    if (text.isEmpty())
-        return sql::number(0);
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok)
-        throw DbError(QStringLiteral("El valor '%1' de la fila no es un número").arg(text));
-    return sql::whole(value);
+    // parseNumber and whole refuse, naming the text, what no column can hold.
+    return sql::whole(display::parseNumber(fields.value(field)).value_or(0));
 }
 
 QString markGlyphs(const QStringList& fields) {

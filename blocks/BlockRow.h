@@ -25,8 +25,9 @@ QStringList split(const QString& row);
 QString femaleRow(const Query& result, const QStringList& ownFields);
 
 // A whole-number field of a row (animal, count, Orden) as statement text; an
-// empty field is 0, and a field that is no number is refused before anything
-// is written with it.
+// empty field is 0, and a field that is no number, or one no column can hold
+// (infinity, NaN, beyond the 64-bit range), is refused before anything is
+// written with it.
 QString numberField(const QStringList& fields, int field);
 
 // The four mark glyphs of a row: 'þ' for a mark reading "True", '¨' otherwise.

@@ -170,4 +170,21 @@ QDate parseDate(const QString& text) {
     throw InvalidDate(text);
 }
 
+std::optional<double> parseNumber(const QString& text) {
+    QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    if (t.contains(QLatin1Char(',')))
+        t = t.remove(QLatin1Char('.')).replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = t.toDouble(&ok);
+    // The reader takes "inf" and "nan" as numbers and gives infinity for "1e400"
+    // with ok false: neither is a value a column can hold.
+    if (!std::isfinite(value))
+        throw DbError(QStringLiteral("El valor '%1' no es un número que se pueda guardar").arg(text.trimmed()));
+    if (!ok)
+        throw DbError(QStringLiteral("'%1' no es un número válido").arg(text.trimmed()));
+    return value;
+}
+
 } // namespace display

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <optional>
 
 // What the farmer sees: numbers through format masks and dates in the Spanish
 // convention, whatever the machine's own locale. Screens and sheets format
@@ -29,5 +30,11 @@ QString longDate(const QDate& date);
 // Reads a day/month/year text. A blank text is no date (a null QDate); any other
 // text that is not a calendar date throws InvalidDate carrying the text.
 QDate parseDate(const QString& text);
+
+// Reads a number from text: plain "1234.5", or with the Spanish separators
+// "1.234,5" (a text holding a comma takes its points as thousands). A blank text
+// is no number (nullopt); a text that is no number, or one that no column can
+// hold (infinity, NaN, beyond the range of a double), throws DbError.
+std::optional<double> parseNumber(const QString& text);
 
 } // namespace display

@@ -1,5 +1,6 @@
 #include "SqlFormat.h"
 
+#include "DbError.h"
 #include "Dialect.h"
 #include "DisplayFormat.h"
 
@@ -20,19 +21,33 @@ QString number(qint64 value) {
     return QString::number(value);
 }
 
+double finite(double value) {
+    if (!std::isfinite(value))
+        throw DbError(QStringLiteral("El valor '%1' no es un número que se pueda guardar").arg(value));
+    return value;
+}
+
+qint64 rounded(double value) {
+    // Rounded half away from zero. 2^63 is the first value past the range; the
+    // casts below are only defined inside it.
+    const double r = std::round(finite(value));
+    constexpr double kLimit = 9223372036854775808.0;
+    if (r >= kLimit || r < -kLimit)
+        throw DbError(QStringLiteral("El número %1 es demasiado grande para guardarlo").arg(value, 0, 'g', 17));
+    return r == 0 ? 0 : static_cast<qint64>(r);
+}
+
 QString whole(double value) {
-    // Rounded half away from zero, as a whole number never shows "-0".
-    const double r = std::round(value);
-    return QString::number(static_cast<qint64>(r == 0 ? 0 : r));
+    return number(rounded(value));
 }
 
 QString decimal2(double value) {
     // Formatted as the farmer sees it, then the decimal comma made a point.
-    return display::mask(value, QStringLiteral("0.00")).replace(QLatin1Char(','), QLatin1Char('.'));
+    return display::mask(finite(value), QStringLiteral("0.00")).replace(QLatin1Char(','), QLatin1Char('.'));
 }
 
 QString shortest(double value) {
-    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+    return QString::number(finite(value), 'f', QLocale::FloatingPointShortest);
 }
 
 QString logical(bool value) {

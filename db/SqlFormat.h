@@ -14,9 +14,15 @@ QString dateText(const QDate& date);
 QString date(const QDate& date);
 // A whole number in plain decimal.
 QString number(qint64 value);
-// A number column or field holding a whole number: rounded, format "0".
+// A number a column can hold: any finite value. Infinity and NaN throw DbError.
+double finite(double value);
+// A number column or field holding a whole number, rounded half away from zero.
+// Infinity, NaN and values beyond the 64-bit range throw DbError rather than wrap.
+qint64 rounded(double value);
+// rounded() in plain decimal: the format "0".
 QString whole(double value);
 // Two decimals ("0.00") with any decimal comma turned into a point: 12.5 -> "12.50".
+// This and shortest() refuse infinity and NaN as finite() does.
 QString decimal2(double value);
 // The shortest decimal form with its first decimal comma turned into a point.
 QString shortest(double value);

@@ -4,6 +4,7 @@
 #include "db/DbError.h"
 #include "db/DisplayFormat.h"
 #include "db/Query.h"
+#include "db/SqlFormat.h"
 #include "db/Transaction.h"
 
 #include <QDateTime>
@@ -319,19 +320,22 @@ QVariant TableCursor::normalized(Kind kind, const QVariant& v) {
     switch (kind) {
     case Kind::Number:
     case Kind::Counter: {
-        if (v.typeId() == QMetaType::QString) {
-            QString t = v.toString().trimmed();
-            if (t.isEmpty())
-                return QVariant();
-            bool ok = false;
-            const double d = t.toDouble(&ok);
-            if (!ok)
-                throw std::runtime_error(QStringLiteral("'%1' no es un número válido").arg(t).toStdString());
-            return kind == Kind::Counter ? QVariant(qint64(d)) : QVariant(d);
-        }
         if (v.typeId() == QMetaType::QDate)
             throw std::runtime_error("una fecha no es un número válido");
-        return kind == Kind::Counter ? QVariant(v.toLongLong()) : QVariant(v.toDouble());
+        if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int)
+            return kind == Kind::Counter ? QVariant(v.toLongLong()) : QVariant(v.toDouble());
+        // Text and floating values alike: what no column can hold is refused here,
+        // before it reaches a statement, rather than wrapped or stored as NULL.
+        double d = 0;
+        if (v.typeId() == QMetaType::QString) {
+            const std::optional<double> typed = display::parseNumber(v.toString());
+            if (!typed)
+                return QVariant();
+            d = *typed;
+        } else {
+            d = sql::finite(v.toDouble());
+        }
+        return kind == Kind::Counter ? QVariant(sql::rounded(d)) : QVariant(d);
     }
     case Kind::Date: {
         if (v.typeId() == QMetaType::QDate)

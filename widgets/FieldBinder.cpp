@@ -15,16 +15,8 @@ namespace {
 
 // A number as the farmer types it in a plain box: "1.234,5" or "1234.5".
 QVariant parseNumber(const QString& typed) {
-    QString t = typed.trimmed();
-    if (t.isEmpty())
-        return QVariant();
-    if (t.contains(QLatin1Char(',')))
-        t = t.remove(QLatin1Char('.')).replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok)
-        throw std::runtime_error(QStringLiteral("'%1' no es un número válido").arg(typed).toStdString());
-    return v;
+    const std::optional<double> v = display::parseNumber(typed);
+    return v ? QVariant(*v) : QVariant();
 }
 
 QString plainText(const QVariant& v, TableCursor::Kind kind) {

@@ -2,7 +2,13 @@
 #include "db/DisplayFormat.h"
 #include "db/SqlFormat.h"
 
+#include "TempFarm.h"
+#include "blocks/BlockRow.h"
+#include "db/TableCursor.h"
+
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -101,6 +107,46 @@ TEST(StatementValues, FormsOfEveryKind) {
     EXPECT_EQ(sql::palpation(false), QStringLiteral("False"));
     EXPECT_EQ(sql::text(QStringLiteral("O'Brien")), QStringLiteral("'O''Brien'"));
     EXPECT_EQ(sql::text(QStringLiteral("01/02/2003")), QStringLiteral("/*txt*/'01/02/2003'"));
+}
+
+// Numbers no column can hold are refused with a Spanish text, never wrapped to
+// -9223372036854775808 nor stored as NULL: in statement values, in the text
+// readers and in the block row fields.
+TEST(NumbersNoColumnHolds, AreRefusedEverywhere) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (double bad : {1e308, -1e308, 9.5e18, -9.5e18, 9223372036854775808.0, inf, -inf, nan}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(sql::whole(bad), DbError);
+    }
+    for (double bad : {inf, -inf, nan}) {
+        EXPECT_THROW(sql::decimal2(bad), DbError);
+        EXPECT_THROW(sql::shortest(bad), DbError);
+    }
+    // The edges of the range still pass.
+    EXPECT_EQ(sql::whole(-9223372036854775808.0), QStringLiteral("-9223372036854775808"));
+    EXPECT_EQ(sql::whole(9.2e18), QStringLiteral("9200000000000000000"));
+    EXPECT_EQ(sql::shortest(1e308).size(), 309);
+
+    TempFarm farm;
+    TableCursor cycles(farm.db(), QStringLiteral("CubriHembras.db"), {QStringLiteral("Orden")});
+    cycles.insert();
+    for (const char* text : {"nan", "inf", "-inf", "1e400", "9.5e18", "1e308", "abc"}) {
+        SCOPED_TRACE(text);
+        const QString t = QString::fromLatin1(text);
+        const bool isDouble = t == QLatin1String("9.5e18") || t == QLatin1String("1e308");
+        if (isDouble)
+            EXPECT_TRUE(display::parseNumber(t).has_value()); // a REAL column holds it
+        else
+            EXPECT_THROW(display::parseNumber(t), DbError);
+        // A whole-number field of a block row, and a counter of the cursor.
+        EXPECT_THROW(blockrow::numberField({QStringLiteral("000001"), t}, 1), DbError);
+        EXPECT_THROW(cycles.setValue(QStringLiteral("Orden"), t), DbError);
+    }
+    EXPECT_THROW(cycles.setValue(QStringLiteral("NacidosVivos"), nan), DbError);
+    EXPECT_EQ(display::parseNumber(QStringLiteral("1.234,5")), 1234.5);
+    EXPECT_EQ(display::parseNumber(QStringLiteral("  ")), std::nullopt);
+    EXPECT_EQ(blockrow::numberField({QStringLiteral("000001"), QStringLiteral("41.6")}, 1), QStringLiteral("42"));
 }
 
 } // namespace
