@@ -64,6 +64,25 @@ void zeroWhenEmpty(TableCursor& t, const QStringList& columns) {
     }
 }
 
+// A corrected mating date moves the male's mirror row with it, in the same
+// recording: the mirror is found, as the block screens find it, by the female
+// and the mating date it was written with.
+void followMatingDate(TableCursor& t) {
+    if (t.state() != TableCursor::State::Edit)
+        return;
+    const QVariant female = t.storedValue(QStringLiteral("CodigoHembra"));
+    const QDate before = t.storedValue(QStringLiteral("FechaCubricion")).toDate();
+    const QDate after = t.value(QStringLiteral("FechaCubricion")).toDate();
+    if (!female.isValid() || female.isNull() || !before.isValid() || before == after)
+        return;
+    Query q(t.database(), QStringLiteral("update CubriMachos set FechaCubricion=:nueva"));
+    q << QStringLiteral("where CodigoHembra=:hembra and FechaCubricion=:anterior");
+    q.bindDate(QStringLiteral(":nueva"), after);
+    q.bindNumber(QStringLiteral(":hembra"), female.toDouble());
+    q.bindDate(QStringLiteral(":anterior"), before);
+    q.exec();
+}
+
 } // namespace
 
 QStringList BreedingHistory::cycleHeadings() {
@@ -213,6 +232,7 @@ void BreedingHistory::attachCycleRules(TableCursor& cubriHembras, const QVariant
         t.setValue(QStringLiteral("Destetada"), false);
     };
     cubriHembras.events().beforePost = [](TableCursor& t) {
+        followMatingDate(t);
         zeroWhenEmpty(t,
                       {QStringLiteral("CodigoMacho"), QStringLiteral("NacidosVivos"), QStringLiteral("NacidosMuertos"),
                        QStringLiteral("Anadidos"), QStringLiteral("Quitados"), QStringLiteral("Destetados")});

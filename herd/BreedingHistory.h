@@ -100,7 +100,9 @@ public:
 
     // The rules of the cycle dialog on its cursor over CubriHembras: a new row
     // belongs to `female` (NULL while she is being registered), carries the machine
-    // tag and starts unweaned; on saving, an empty "Macho" and empty counts are 0.
+    // tag and starts unweaned; on saving, an empty "Macho" and empty counts are 0,
+    // and a corrected mating date is carried to the male's mirror row (CubriMachos,
+    // found by female and the former date) in the same transaction.
     static void attachCycleRules(TableCursor& cubriHembras, const QVariant& female, const QString& machineTag);
     // The same for the mating dialog over CubriMachos: an empty "Hembra" and empty
     // counts are 0.

@@ -1,5 +1,6 @@
 #include "FemaleRegister.h"
 
+#include "RecordMaintenance.h"
 #include "Registers.h"
 #include "db/TableCursor.h"
 #include "db/Clock.h"
@@ -80,6 +81,12 @@ void FemaleRegister::beforePost(TableCursor& t) {
     const int causa = causeOnLeavingCullDate(!culled.isValid(), causeOf(t.value(QStringLiteral("CausaBaja"))));
     if (causeOf(t.value(QStringLiteral("CausaBaja"))) != causa || isNull(t.value(QStringLiteral("CausaBaja"))))
         t.setValue(QStringLiteral("CausaBaja"), causa);
+
+    // A cull before her arrival would take her out of the ledger's totals before
+    // she was ever counted in them.
+    const QDate entered = t.value(QStringLiteral("FechaEntrada")).toDate();
+    if (culled.isValid() && entered.isValid() && culled < entered)
+        throw FieldRefused(QStringLiteral("FechaBaja"), QString::fromUtf8(kCullBeforeEntry));
 
     const bool out = causa == 0 || causa == 1;
     // 1. A culled or dead female has no cage.

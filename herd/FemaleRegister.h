@@ -17,6 +17,7 @@ class TableCursor;
 // CausaBaja is neither 0 nor 1.
 //
 // Saving a female, in this order and all in one transaction with the row itself:
+//  0. a cull date before her entry date is refused, nothing written;
 //  1. a culled or dead female (CausaBaja 0 or 1) has no cage: Jaula 0;
 //  2. a cull is counted in the ledger on FechaBaja when she was active when
 //     editing began (a new female counts as active);
@@ -88,6 +89,8 @@ public:
         "localizar la siguiente Jaula que se encuentre libre?";
     static constexpr const char* kSearchingCage = "Buscando una Jaula libre... Por favor, espere.";
     static constexpr const char* kNoFemaleInCage = "No se ha encontrado ninguna Hembra en esa Jaula.";
+    // A cull date before the entry date is refused (FieldRefused on "FechaBaja").
+    static constexpr const char* kCullBeforeEntry = "La Fecha de Baja no puede ser anterior a la Fecha de Entrada.";
 
 private:
     void beforePost(TableCursor& t);

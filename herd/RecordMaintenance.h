@@ -4,6 +4,19 @@
 
 #include <QVariantList>
 #include <optional>
+#include <stdexcept>
+
+// A save refused for the value of one field: the farmer's message and the column
+// whose field takes the focus, so the value can be put right.
+class FieldRefused : public std::runtime_error {
+public:
+    FieldRefused(QString column, const QString& message)
+        : std::runtime_error(message.toStdString()), m_column(std::move(column)) {}
+    QString column() const { return m_column; }
+
+private:
+    QString m_column;
+};
 
 // The editing cycle of a row-by-row screen, without its widgets: the record
 // maintenance bar (TMnto) is this plus buttons and bound fields.

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -66,4 +69,47 @@ void TMensajero::show() const {
 void TMensajero::hide() const {
     if (g_window)
         g_window->hide();
+}
+
+TMensajeroCancelable::TMensajeroCancelable(QWidget* owner, const QString& texto) {
+    // A child window of the one the action runs from: a modal screen blocks every
+    // other window, but not its own children.
+    QWidget* parent = owner ? owner->window() : nullptr;
+    m_window = new QFrame(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    m_window->setObjectName(QStringLiteral("TMensajeroCancelable"));
+    m_window->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_window->setLineWidth(2);
+    auto* label = new QLabel(texto, m_window);
+    label->setObjectName(QStringLiteral("texto"));
+    auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), m_window);
+    cancelar->setObjectName(QStringLiteral("cancelar"));
+    cancelar->setAutoDefault(false);
+    connect(cancelar, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+    auto* layout = new QHBoxLayout(m_window);
+    layout->setContentsMargins(10, 6, 6, 6);
+    layout->addWidget(label);
+    layout->addWidget(cancelar);
+    m_window->adjustSize();
+    const QRect over = parent ? parent->frameGeometry() : QGuiApplication::primaryScreen()->geometry();
+    QRect r(QPoint(0, 0), m_window->size());
+    r.moveCenter(over.center());
+    m_window->move(r.topLeft());
+    m_window->show();
+    m_window->raise();
+    m_window->repaint();
+    qApp->installEventFilter(this);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+TMensajeroCancelable::~TMensajeroCancelable() {
+    qApp->removeEventFilter(this);
+    delete m_window.data();
+}
+
+bool TMensajeroCancelable::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        m_cancelled = true;
+        return true; // the screen underneath does not close on it
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QFrame;
+class QWidget;
 
 // The waiting message: one small borderless window with a raised frame that
 // shows a line of text, centred on the screen and above every other window,
@@ -42,4 +45,30 @@ public:
 
 private:
     QString m_texto;
+};
+
+// The waiting message of an action that can be stopped: the text and a
+// "Cancelar" button, shown over the window the action runs from for the life of
+// the object. Escape pressed anywhere in the program counts as "Cancelar". The
+// action must let the event loop answer now and then (processEvents) for either
+// to be seen; cancelled() tells the action to stop.
+//
+//     TMensajeroCancelable waiting(this, QStringLiteral("Ejecutando... Por favor, espere."));
+//     while (work() && !waiting.cancelled()) QCoreApplication::processEvents();
+class TMensajeroCancelable : public QObject {
+    Q_OBJECT
+public:
+    TMensajeroCancelable(QWidget* owner, const QString& texto);
+    ~TMensajeroCancelable() override;
+
+    bool cancelled() const { return m_cancelled; }
+    void cancel() { m_cancelled = true; }
+    QFrame* window() const { return m_window; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QFrame> m_window;
+    bool m_cancelled = false;
 };

@@ -241,6 +241,15 @@ void TMnto::applyState() {
     emit stateApplied(state);
 }
 
+void TMnto::focusColumn(const QString& column) {
+    for (QWidget* w : m_binder->widgets()) {
+        if (m_binder->column(w).compare(column, Qt::CaseInsensitive) == 0) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 void TMnto::focusFirstOther() {
     for (QWidget* w : otherFields()) {
         if (w->isVisible() && w->isEnabled()) {
@@ -266,8 +275,13 @@ void TMnto::aceptar() {
     if (!m_binder->checkTyped())
         return;
     messages::guarded(screen(), [this] {
-        m_binder->store();
-        m_rm->save();
+        try {
+            m_binder->store();
+            m_rm->save();
+        } catch (const FieldRefused& refused) {
+            messages::showError(screen(), refused);
+            focusColumn(refused.column());
+        }
     });
 }
 

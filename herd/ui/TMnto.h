@@ -106,6 +106,8 @@ private:
     void updateKeys();
     void letGoOfAddWhenNotNumeric();
     void focusFirstOther();
+    // Puts the cursor into the field bound to a column (a refused value).
+    void focusColumn(const QString& column);
     QWidget* screen() const;
 
     std::array<QPointer<QAbstractButton>, 5> m_buttons;

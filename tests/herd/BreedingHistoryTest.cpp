@@ -129,6 +129,34 @@ TEST(BreedingHistory, CycleDialogRulesSaveEmptyCountsAsZeroAndTouchOnlyTheRow) {
               1);
 }
 
+TEST(BreedingHistory, ACorrectedMatingDateMovesTheMalesMirrorRowWithIt) {
+    TempFarm farm;
+    Database& db = farm.db();
+    addFemale(db, {3, 10});
+    const qint64 orden = addCycle(db, {3, QDate(2002, 1, 10)});
+    addMating(db, 7, QDate(2002, 1, 10), 3, {}, 0, 0);
+    addMating(db, 7, QDate(2002, 1, 10), 4, {}, 0, 0); // another female's mirror on that day
+    TableCursor t(db, QStringLiteral("CubriHembras.db"), {"Orden"});
+    t.setFilter(BreedingHistory::oneRow(orden));
+    BreedingHistory::attachCycleRules(t, 3, kTag);
+    t.edit();
+    t.setValue("FechaCubricion", QDate(2002, 1, 12));
+    t.post();
+    EXPECT_EQ(count(db, "CubriMachos", "CodigoHembra=3 and FechaCubricion='01/12/2002'"), 1);
+    EXPECT_EQ(count(db, "CubriMachos", "CodigoHembra=4 and FechaCubricion='01/10/2002'"), 1);
+
+    // A save that fails later takes the mirror's move back with it.
+    t.edit();
+    t.setValue("FechaCubricion", QDate(2002, 1, 15));
+    const auto rules = t.events().beforePost;
+    t.events().beforePost = [rules](TableCursor& c) {
+        rules(c);
+        throw std::runtime_error("disco lleno");
+    };
+    EXPECT_THROW(t.post(), std::runtime_error);
+    EXPECT_EQ(count(db, "CubriMachos", "CodigoHembra=3 and FechaCubricion='01/12/2002'"), 1);
+}
+
 TEST(CardSheet, FemaleCardHeaderLinesAndTotalsFromZeroAtEachPrinting) {
     TempFarm farm;
     Database& db = farm.db();

@@ -1,4 +1,5 @@
 #include "herd/FemaleRegister.h"
+#include "herd/RecordMaintenance.h"
 #include "HerdFarm.h"
 #include "TempFarm.h"
 #include "db/Clock.h"
@@ -121,6 +122,43 @@ TEST(FemaleRegister, FemaleEnteredAlreadyCulledCountsHerCullAndHerEntry) {
     EXPECT_EQ(day(db, QDate(2002, 3, 10)), (Day{true, 100, 0, 0, 1}));
     EXPECT_EQ(day(db, QDate(2002, 3, 20)), (Day{true, 98, 0, 0, 0}));
     EXPECT_EQ(value(db, "Hembras", "Jaula", "CodigoHembra=9").asInteger(), 0);
+}
+
+TEST(FemaleRegister, ACullDateBeforeTheEntryDateIsRefusedAndNothingWritten) {
+    TempFarm farm;
+    Database& db = farm.db();
+    threeDays(db);
+    addFemale(db, {4, 20, QDate(2001, 1, 1), QDate(2002, 3, 10)});
+    const QStringList before = ledger(db);
+    Register r(db);
+    for (bool isNew : {true, false}) {
+        SCOPED_TRACE(isNew ? "new female" : "saved female");
+        if (isNew) {
+            r.cursor.insert();
+            r.cursor.setValue("CodigoHembra", 9);
+            r.cursor.setValue("FechaEntrada", QDate(2002, 3, 10));
+        } else {
+            r.open(4);
+        }
+        r.cursor.setValue("FechaBaja", QDate(2002, 3, 1));
+        r.cursor.setValue("CausaBaja", 1);
+        try {
+            r.cursor.post();
+            ADD_FAILURE() << "saved";
+        } catch (const FieldRefused& e) {
+            EXPECT_EQ(e.column(), QStringLiteral("FechaBaja"));
+            EXPECT_STREQ(e.what(), FemaleRegister::kCullBeforeEntry);
+        }
+        EXPECT_TRUE(r.cursor.isEditing());
+        EXPECT_EQ(ledger(db), before);
+        r.cursor.cancel();
+    }
+    EXPECT_EQ(count(db, "Hembras", "CausaBaja<>-1 or CodigoHembra=9"), 0);
+    // The entry day itself is allowed.
+    r.open(4);
+    r.cursor.setValue("FechaBaja", QDate(2002, 3, 10));
+    r.cursor.post();
+    EXPECT_EQ(day(db, QDate(2002, 3, 10)), (Day{true, 99, 0, 0, 1}));
 }
 
 TEST(FemaleRegister, AbandoningANewFemaleDeletesHerCyclesOnly) {

@@ -193,6 +193,25 @@ private slots:
         }
     }
 
+    void aCullDateBeforeTheEntryIsRefusedWithTheFocusOnIt() {
+        Fixture f;
+        threeDays(f.db());
+        addFemale(f.db(), {5, 33, QDate(2001, 1, 1), QDate(2002, 3, 10)});
+        const QStringList before = ledger(f.db());
+        ScriptedMessages messages;
+        auto card = shown<TFMantenimientoHembras>(f);
+        openByNumber(*card, 5);
+        auto* baja = qobject_cast<DateEdit*>(card->input("FechaBaja"));
+        typeOver(baja, "01032002");
+        QTest::keyClick(baja, Qt::Key_Return);
+        QTest::mouseClick(button(card.get(), "aceptar"), Qt::LeftButton);
+        QCOMPARE(messages.lastText(), QString::fromUtf8(FemaleRegister::kCullBeforeEntry));
+        QTRY_COMPARE(QApplication::focusWidget(), baja);
+        QCOMPARE(card->cursor().state(), TableCursor::State::Edit);
+        QCOMPARE(ledger(f.db()), before);
+        QCOMPARE(value(f.db(), "Hembras", "CausaBaja", "CodigoHembra=5").asInteger(), -1);
+    }
+
     void clearingTheCullDateMakesHerActiveAndPassesOverTheCause() {
         Fixture f;
         threeDays(f.db());
@@ -382,6 +401,30 @@ private slots:
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(count(f.db(), "CubriHembras"), 1);
         QCOMPARE(list->rowCount(), 1);
+    }
+
+    void aCorrectedMatingDateMovesTheMalesMirrorRow() {
+        Fixture f;
+        addFemale(f.db(), {5, 33});
+        addCycle(f.db(), {5, QDate(2002, 1, 1)});
+        addMating(f.db(), 7, QDate(2002, 1, 1), 5, {}, 0, 0);
+        ScriptedMessages messages;
+        auto card = shown<TFMantenimientoHembras>(f);
+        HistoryList* list = card->history();
+        openByNumber(*card, 5);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        whenModal([&](QWidget* modal) {
+            auto* fecha = modal->findChild<DateEdit*>(QStringLiteral("FechaCubricion"));
+            typeOver(fecha, "03012002");
+            QTest::keyClick(fecha, Qt::Key_Return);
+            QTest::mouseClick(button(modal, "aceptar"), Qt::LeftButton);
+        });
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY2(messages.asked().isEmpty(), qPrintable(messages.lastText()));
+        QCOMPARE(count(f.db(), "CubriHembras", "CodigoHembra=5 and FechaCubricion='01/03/2002'"), 1);
+        QCOMPARE(count(f.db(), "CubriMachos", "CodigoHembra=5 and FechaCubricion='01/03/2002'"), 1);
+        QCOMPARE(count(f.db(), "CubriMachos", "FechaCubricion='01/01/2002'"), 0);
     }
 
     void firstFreeNumberAndLookupByCage() {
