@@ -3,6 +3,7 @@
 #include "DbError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -42,9 +43,35 @@ QString AliasConfig::defaultDataFolder() {
                            QStringLiteral("/Torvane/Datos"));
 }
 
+AliasConfig::Entry AliasConfig::farmAlias() const {
+    using State = Entry::State;
+    if (!QFileInfo::exists(m_file))
+        return {State::Missing, {}, {}};
+    QFile raw(m_file);
+    if (!raw.open(QIODevice::ReadOnly))
+        return {State::Unreadable, {}, QStringLiteral("no se puede abrir el archivo: %1").arg(raw.errorString())};
+    QSettings ini(m_file, QSettings::IniFormat);
+    if (ini.status() != QSettings::NoError)
+        return {State::Unreadable, {}, QStringLiteral("el archivo no tiene un formato válido")};
+    const std::optional<QString> known = folder(QLatin1String(kFarmAlias));
+    if (!known)
+        return {State::Unreadable, {}, QStringLiteral("el archivo no contiene el alias %1").arg(kFarmAlias)};
+    if (known->trimmed().isEmpty())
+        return {State::Unreadable, {}, QStringLiteral("el alias %1 no indica ninguna carpeta").arg(kFarmAlias)};
+    return {State::Known, QDir::fromNativeSeparators(*known), {}};
+}
+
 QString AliasConfig::ensureFarmAlias() {
-    if (auto known = folder(QLatin1String(kFarmAlias)))
-        return QDir::fromNativeSeparators(*known);
+    const Entry entry = farmAlias();
+    switch (entry.state) {
+    case Entry::State::Known:
+        return entry.folder;
+    case Entry::State::Unreadable:
+        throw DbError(QStringLiteral("No se puede leer la configuración del alias %1 (%2): %3")
+                          .arg(QLatin1String(kFarmAlias), m_file, entry.problem));
+    case Entry::State::Missing:
+        break;
+    }
     const QString dataFolder = defaultDataFolder();
     add(QLatin1String(kFarmAlias), dataFolder);
     return dataFolder;

@@ -13,11 +13,16 @@ void Database::Closer::operator()(sqlite3* db) const {
     sqlite3_close_v2(db);
 }
 
-Database::Database(const QString& filePath) : m_path(filePath) {
-    const bool isNew = !QFileInfo::exists(filePath) || QFileInfo(filePath).size() == 0;
+Database::Database(const QString& filePath, Open mode) : m_path(filePath) {
+    const QFileInfo file(filePath);
+    const bool isNew = !file.exists() || file.size() == 0;
+    // An existing farm is never created by opening it: a missing file would come
+    // back as a new empty farm, hiding the real one from sight.
+    if (mode == Open::Existing && file.exists() && file.size() == 0)
+        throw DbError(QStringLiteral("La base de datos %1 está vacía (0 bytes)").arg(filePath));
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Open::CreateNew ? SQLITE_OPEN_CREATE : 0);
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(filePath).constData(), &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(filePath).constData(), &raw, flags, nullptr);
     m_db.reset(raw);
     if (rc != SQLITE_OK) {
         const QString message = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
@@ -26,17 +31,18 @@ Database::Database(const QString& filePath) : m_path(filePath) {
     }
     // Another computer may be writing the same file: wait for it rather than fail.
     sqlite3_busy_timeout(raw, 5000);
-    Transaction t(*this);
-    if (isNew)
+    if (mode == Open::CreateNew && isNew) {
+        Transaction t(*this);
         schema::create(*this);
-    schema::ensureLookupIndexes(*this);
-    t.commit();
+        t.commit();
+    }
+    m_health = FarmHealth::check(*this);
 }
 
 std::unique_ptr<Database> Database::openInFolder(const QString& dataFolder) {
     if (!QDir().mkpath(dataFolder))
         throw DbError(QStringLiteral("No se puede crear la carpeta de datos %1").arg(dataFolder));
-    return std::make_unique<Database>(QDir(dataFolder).filePath(QLatin1String(kFileName)));
+    return std::make_unique<Database>(QDir(dataFolder).filePath(QLatin1String(kFileName)), Open::CreateNew);
 }
 
 Database::~Database() = default;

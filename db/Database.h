@@ -1,20 +1,27 @@
 #pragma once
 
+#include "FarmHealth.h"
+
 #include <QString>
 #include <memory>
 
 struct sqlite3;
 
 // The farm database: one SQLite file, "Quendal.db", in the data folder the
-// alias names. Opening a file that does not exist yet creates it with every
-// table, key and delivered row, so a new farm starts complete.
+// alias names. An existing farm is opened as it is: a missing or empty file is
+// refused, never replaced by a new farm. A new farm is created only when asked
+// for, complete with every table, key and delivered row.
 class Database {
 public:
     static constexpr const char* kFileName = "Quendal.db";
+    enum class Open { Existing, CreateNew };
 
-    // Opens (and on first use creates) the database file at this path.
-    explicit Database(const QString& filePath);
-    // Opens Quendal.db inside a data folder, creating the folder when missing.
+    // Existing: opens the file without ever creating it; a missing or empty file
+    // throws DbError. A damaged or read-only file still opens (see health()).
+    // CreateNew: creates the file when missing or empty, as a complete new farm.
+    explicit Database(const QString& filePath, Open mode = Open::Existing);
+    // A new farm, or the farm already there, in a data folder (created when missing):
+    // the first run and the new farm the farmer asks for.
     static std::unique_ptr<Database> openInFolder(const QString& dataFolder);
 
     Database(const Database&) = delete;
@@ -23,6 +30,8 @@ public:
 
     QString filePath() const { return m_path; }
     sqlite3* handle() const { return m_db.get(); }
+    // What the checks at opening found.
+    const FarmHealth& health() const { return m_health; }
 
     // Runs one statement in the farm dialect that returns no rows.
     void exec(const QString& statement);
@@ -39,4 +48,5 @@ private:
     QString m_path;
     std::unique_ptr<sqlite3, Closer> m_db;
     int m_depth = 0;
+    FarmHealth m_health;
 };

@@ -5,6 +5,8 @@
 #include "Query.h"
 #include "SqlFormat.h"
 
+#include <stdexcept>
+
 namespace schema {
 namespace {
 
@@ -91,6 +93,23 @@ const char* const kCageKinds[][2] = {
     {"M", "Jaula Macho"},
 };
 
+// The CREATE TABLE statement of one table, found by the name it begins with.
+const char* tableDefinition(const QString& table) {
+    const QByteArray prefix = "CREATE TABLE " + table.toLatin1() + " (";
+    for (const char* ddl : kTables) {
+        if (QByteArray(ddl).startsWith(prefix))
+            return ddl;
+    }
+    throw std::logic_error("no definition for table " + table.toStdString());
+}
+
+void createKeys(Database& db, const TableKeys& t) {
+    if (!t.primaryColumn.isEmpty())
+        createPrimaryKey(db, t);
+    if (!t.secondaryColumns.isEmpty())
+        createSecondaryIndex(db, t);
+}
+
 } // namespace
 
 const std::vector<TableKeys>& keys() {
@@ -131,6 +150,23 @@ void createSecondaryIndex(Database& db, const TableKeys& t) {
                       .arg(dialect::secondaryIndexName(t.table), t.table, t.secondaryColumns.join(QLatin1String(", "))));
 }
 
+QStringList restoreMissingTables(Database& db) {
+    QStringList present;
+    Query q(db, QStringLiteral("select name from sqlite_master where type='table'"));
+    for (q.open(); !q.eof(); q.next())
+        present << q.field(QStringLiteral("name")).asString().toLower();
+    q.close();
+    QStringList restored;
+    for (const TableKeys& t : keys()) {
+        if (present.contains(t.table.toLower()))
+            continue;
+        db.execNative(QString::fromUtf8(tableDefinition(t.table)));
+        createKeys(db, t);
+        restored << t.table;
+    }
+    return restored;
+}
+
 void ensureLookupIndexes(Database& db) {
     db.execNative(QStringLiteral("CREATE INDEX IF NOT EXISTS \"CubriMachos.porHembra\" ON CubriMachos "
                                  "(CodigoHembra, FechaCubricion)"));
@@ -140,12 +176,8 @@ void ensureLookupIndexes(Database& db) {
 void create(Database& db) {
     for (const char* ddl : kTables)
         db.execNative(QString::fromUtf8(ddl));
-    for (const TableKeys& t : keys()) {
-        if (!t.primaryColumn.isEmpty())
-            createPrimaryKey(db, t);
-        if (!t.secondaryColumns.isEmpty())
-            createSecondaryIndex(db, t);
-    }
+    for (const TableKeys& t : keys())
+        createKeys(db, t);
     for (const auto& kind : kCageKinds)
         db.exec(QStringLiteral("insert into TiposJaulas (TipoJaula, Descripcion) values (%1, %2)")
                     .arg(sql::text(QString::fromUtf8(kind[0])), sql::text(QString::fromUtf8(kind[1]))));

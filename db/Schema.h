@@ -23,6 +23,10 @@ QStringList tableNames();
 // Creates every table, key and delivered row in an empty database.
 void create(Database& db);
 
+// Creates again, empty and with their keys, the farm tables the file lacks (a
+// table dropped by hand); the names of those made, in key-rebuilding order.
+QStringList restoreMissingTables(Database& db);
+
 // Lookup indexes that are no key: the male's mirror row and the pool row are
 // found by female and mating date once per processed row. Created when missing
 // at every open, so older farm files get them too.

@@ -61,7 +61,7 @@ private:
 void LargeFarm::ensure(const QString& file) {
     if (QFileInfo::exists(file))
         return;
-    Database db(file);
+    Database db(file, Database::Open::CreateNew);
     Transaction t(db);
     Random random;
     Insert female(db.handle(), "insert into Hembras values (?1, 0, 0, ?2, ?3, '', 0, ?1, 0, 0, 0, 0, NULL, -1, 0, 0)");
