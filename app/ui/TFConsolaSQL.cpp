@@ -1,10 +1,13 @@
 #include "TFConsolaSQL.h"
 
+#include "app/FreeStatement.h"
+#include "herd/ui/TMensajero.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/KeyNavigation.h"
 #include "widgets/Messages.h"
-#include "db/Query.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -27,21 +30,50 @@ TFConsolaSQL::TFConsolaSQL(Database& db, QWidget* parent) : QDialog(parent), m_d
     KeyNavigation::install(this);
 }
 
+void TFConsolaSQL::reject() {
+    // Closing while a statement runs stops the statement, not the console.
+    if (m_waiting) {
+        m_waiting->cancel();
+        return;
+    }
+    QDialog::reject();
+}
+
 void TFConsolaSQL::run() {
+    if (m_waiting)
+        return; // "Aceptar" again while the statement runs
+    freestatement::Outcome outcome;
+    {
+        TMensajeroCancelable waiting(this, QString::fromUtf8(kRunning));
+        m_waiting = &waiting;
+        // The program answers every twentieth of a second or so while the engine works.
+        QElapsedTimer since;
+        since.start();
+        outcome = freestatement::run(m_db, m_text->toPlainText(), [&] {
+            if (since.elapsed() >= 50) {
+                QCoreApplication::processEvents();
+                since.restart();
+            }
+            return !waiting.cancelled();
+        });
+        m_waiting = nullptr;
+    }
     // The engine's own message is not shown here: the console only tells whether
     // the statement ran.
-    bool ran = true;
-    try {
-        Query q(m_db, m_text->toPlainText());
-        q.exec();
-    } catch (const std::exception&) {
-        ran = false;
-    }
-    accept();
-    if (ran)
+    switch (outcome) {
+    case freestatement::Outcome::Ran:
+        accept();
         messages::inform(parentWidget(), QStringLiteral("Atención"), QStringLiteral("SQL Ejecutada con éxito"),
                          QMessageBox::Warning);
-    else
-        messages::inform(parentWidget(), QStringLiteral("Atención"),
+        break;
+    case freestatement::Outcome::Failed:
+        messages::inform(this, QStringLiteral("Atención"),
                          QStringLiteral("Se produjo un error al ejecutar esa sentencia SQL"), QMessageBox::Critical);
+        m_text->setFocus();
+        break;
+    case freestatement::Outcome::Cancelled:
+        messages::inform(this, QStringLiteral("Atención"), QString::fromUtf8(kCancelled), QMessageBox::Warning);
+        m_text->setFocus();
+        break;
+    }
 }

@@ -5,6 +5,7 @@
 #include "TempFarm.h"
 #include "app/ui/Shell.h"
 #include "app/ui/TFConsolaSQL.h"
+#include "app/ui/TFGranjaNoEncontrada.h"
 #include "app/ui/TFPantallaPrincipal.h"
 #include "app/ui/TFSplash.h"
 #include "blocks/ui/TFPartosHembras.h"
@@ -15,6 +16,8 @@
 #include "widgets/Messages.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QFrame>
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -27,6 +30,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <sqlite3.h>
 
 using testkit::count;
 
@@ -277,6 +281,120 @@ private slots:
         f.window.about(Qt::ControlModifier);
         QVERIFY(messages.asked().isEmpty());
         QVERIFY(count(f.farm.db(), QStringLiteral("select count(*) cuenta from Enfermedades")) > 0);
+    }
+
+    // A runaway cross join is stopped from its waiting message, by "Cancelar" or
+    // Escape; the program answered meanwhile, and the console keeps the text.
+    void consoleCancelsARunawayStatement_data() {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("Cancelar") << false;
+        QTest::newRow("Escape") << true;
+    }
+
+    void consoleCancelsARunawayStatement() {
+        QFETCH(bool, byEscape);
+        Fixture f;
+        f.farm.db().execNative(QStringLiteral("insert into Hembras (CodigoHembra) with recursive n(i) as (select 1 "
+                                              "union all select i+1 from n where i<2000) select i from n"));
+        ScriptedMessages messages;
+        const QString statement = QStringLiteral("select count(*) from Hembras a, Hembras b, Hembras c");
+        bool stopped = false;
+        qint64 took = 0;
+        whenModal([&](QWidget* modal) {
+            auto* text = modal->findChild<QPlainTextEdit*>(QStringLiteral("sql"));
+            text->setFocus();
+            QTest::keyClicks(text, statement);
+            QTimer::singleShot(300, modal, [&, modal] {
+                auto* waiting = modal->findChild<QFrame*>(QStringLiteral("TMensajeroCancelable"));
+                QVERIFY(waiting && waiting->isVisible());
+                stopped = true;
+                if (byEscape)
+                    QTest::keyClick(text, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(waiting->findChild<QPushButton*>(QStringLiteral("cancelar")), Qt::LeftButton);
+            });
+            QElapsedTimer clock;
+            clock.start();
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("aceptar")), Qt::LeftButton);
+            took = clock.elapsed();
+            QVERIFY(modal->isVisible());
+            QCOMPARE(text->toPlainText(), statement);
+            QVERIFY(!modal->findChild<QFrame*>(QStringLiteral("TMensajeroCancelable")));
+        });
+        f.window.about(Qt::ControlModifier);
+        QVERIFY(stopped);
+        QVERIFY2(took < 5000, qPrintable(QString::number(took)));
+        QCOMPARE(messages.lastText(), QString::fromUtf8(TFConsolaSQL::kCancelled));
+    }
+
+    // "begin" would leave a transaction open and every later change of the run
+    // undone at exit: it is rolled back and reported as failed, text kept.
+    void consoleRollsBackAStatementThatLeavesATransactionOpen() {
+        Fixture f;
+        ScriptedMessages messages;
+        whenModal([&](QWidget* modal) {
+            auto* text = modal->findChild<QPlainTextEdit*>(QStringLiteral("sql"));
+            text->setFocus();
+            QTest::keyClicks(text, QStringLiteral("begin"));
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("aceptar")), Qt::LeftButton);
+            QVERIFY(modal->isVisible());
+            QCOMPARE(text->toPlainText(), QStringLiteral("begin"));
+        });
+        f.window.about(Qt::ControlModifier);
+        QCOMPARE(messages.lastText(), QStringLiteral("Se produjo un error al ejecutar esa sentencia SQL"));
+        QCOMPARE(sqlite3_get_autocommit(f.farm.db().handle()), 1);
+        runInConsole(f, QStringLiteral("insert into Enfermedades values (99, 'x', 'y')"));
+        QCOMPARE(messages.lastText(), QStringLiteral("SQL Ejecutada con éxito"));
+        f.farm.reopen();
+        QCOMPARE(count(f.farm.db(), QStringLiteral("select count(*) cuenta from Enfermedades where "
+                                                   "CodigoEnfermedad=99")),
+                 1);
+    }
+
+    // The start-up question of a farm not found hands back the farmer's choice;
+    // a new farm is confirmed first and is not offered without a folder.
+    void farmNotFoundAsksWhatToDo() {
+        ScriptedMessages messages;
+        FarmLookup lookup{FarmLookup::Finding::FolderMissing, QStringLiteral("/no-existe/usb/Datos"),
+                          QStringLiteral("/tmp/Alias.conf"), {}};
+        QString started;
+        const auto chooser = [&](QWidget*, const QString& start) {
+            started = start;
+            return QStringLiteral("/tmp/Granja");
+        };
+        struct Case {
+            const char* button;
+            QMessageBox::StandardButton confirm;
+            FarmChoice::Action action;
+        };
+        for (const Case& c : {Case{"reintentar", QMessageBox::NoButton, FarmChoice::Action::Retry},
+                              Case{"elegir", QMessageBox::NoButton, FarmChoice::Action::UseFolder},
+                              Case{"crear", QMessageBox::Yes, FarmChoice::Action::CreateNew},
+                              Case{"salir", QMessageBox::NoButton, FarmChoice::Action::Quit}}) {
+            whenModal([&](QWidget* modal) {
+                QVERIFY(modal->findChild<QLabel*>(QStringLiteral("texto"))->text().contains("/no-existe/usb/Datos"));
+                auto* b = modal->findChild<QPushButton*>(QString::fromLatin1(c.button));
+                if (c.confirm != QMessageBox::NoButton) {
+                    messages.answer(QMessageBox::No); // not yet: the question stays
+                    QTest::mouseClick(b, Qt::LeftButton);
+                    QVERIFY(modal->isVisible());
+                    messages.answer(c.confirm);
+                }
+                QTest::mouseClick(b, Qt::LeftButton);
+            });
+            const FarmChoice choice = TFGranjaNoEncontrada::ask(lookup, chooser);
+            QCOMPARE(int(choice.action), int(c.action));
+            if (c.action == FarmChoice::Action::UseFolder)
+                QCOMPARE(choice.folder, QStringLiteral("/tmp/Granja"));
+        }
+        QCOMPARE(started, QStringLiteral("/")); // the nearest folder still there
+        QCOMPARE(messages.asked().size(), 2);
+        QVERIFY(messages.asked().last().text.contains(QStringLiteral("/no-existe/usb/Datos/Quendal.db")));
+
+        lookup = FarmLookup{FarmLookup::Finding::AliasUnreadable, {}, QStringLiteral("/tmp/Alias.conf"), "x"};
+        TFGranjaNoEncontrada unreadable(lookup, chooser);
+        QVERIFY(!unreadable.findChild<QPushButton*>(QStringLiteral("crear")));
+        QVERIFY(unreadable.findChild<QLabel*>(QStringLiteral("texto"))->text().contains("/tmp/Alias.conf"));
     }
 
     void startupReadsTheSettings() {
