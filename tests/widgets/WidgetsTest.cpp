@@ -252,7 +252,9 @@ private slots:
                  QVERIFY(file.open(QIODevice::WriteOnly));
                  file.write(QByteArray(8192, 'x'));
                  file.close();
+                 // The damaged file opens (start-up says so); its first statement fails.
                  Database damaged(path);
+                 damaged.exec(QStringLiteral("delete from Hembras"));
              },
              SQLITE_NOTADB,
              "El archivo de la base de datos de la granja está dañado. Repárelo con \"Reparación de Bases de Datos\" o "
