@@ -62,10 +62,11 @@ FarmHealth FarmHealth::check(Database& db) {
         health.damage = error;
         return health;
     }
-    const QString verdict = quickCheck(handle);
+    QString verdict = quickCheck(handle);
     if (verdict != QLatin1String("ok")) {
         health.damaged = true;
-        health.damage = verdict;
+        // "*** in database main ***\nPage 6: free space corruption": the page is what tells.
+        health.damage = verdict.remove(QStringLiteral("*** in database main ***")).simplified();
         return health;
     }
     if (!writable(handle)) {
