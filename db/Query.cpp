@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "DbError.h"
 #include "Dialect.h"
+#include "SqlFormat.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -116,7 +117,8 @@ void Query::bindDate(const QString& name, const QDate& value) {
 }
 
 void Query::bindNumber(const QString& name, double value) {
-    m_params.insert(name, value);
+    // The engine would store NaN as NULL and infinity as a number no sheet can show.
+    m_params.insert(name, sql::finite(value));
 }
 
 void Query::bindText(const QString& name, const QString& value) {

@@ -103,7 +103,7 @@ void FemaleRegister::beforePost(TableCursor& t) {
 }
 
 void FemaleRegister::afterPost(TableCursor& t) {
-    const qint64 code = qint64(t.value(kCode).toDouble());
+    const qint64 code = sql::rounded(t.value(kCode).toDouble());
     // 5. The cycle rows entered while she was new become hers.
     if (m_savingNew)
         BreedingHistory::adoptCycles(m_db, code, m_tag);
@@ -123,7 +123,7 @@ void FemaleRegister::beforeDelete(TableCursor& t) {
     if (isNull(code))
         return;
     BreedingHistory::deleteCycles(
-        m_db, BreedingHistory::cycles(m_db, BreedingHistory::Owner::animal(qint64(code.toDouble()))));
+        m_db, BreedingHistory::cycles(m_db, BreedingHistory::Owner::animal(sql::rounded(code.toDouble()))));
 }
 
 std::optional<BreedingHistory::Owner> FemaleRegister::historyOwner(const TableCursor& hembras) const {

@@ -6,6 +6,7 @@
 #include "db/DisplayFormat.h"
 #include "db/EfficiencyIndex.h"
 #include "db/Query.h"
+#include "db/SqlFormat.h"
 
 #include <stdexcept>
 
@@ -31,7 +32,7 @@ void MaleRegister::attach(TableCursor& machos) {
         m_savingNew = isNew(t);
     };
     e.afterPost = [this](TableCursor& t) {
-        const qint64 code = qint64(t.value(kCode).toDouble());
+        const qint64 code = sql::rounded(t.value(kCode).toDouble());
         if (m_savingNew)
             BreedingHistory::adoptMatings(m_db, code, m_tag);
         EfficiencyIndex::storeMale(m_db, code, EfficiencyIndex::male(m_db, code));
@@ -45,7 +46,7 @@ void MaleRegister::attach(TableCursor& machos) {
         const QVariant code = t.storedValue(kCode);
         if (!isNull(code))
             BreedingHistory::deleteMatings(
-                m_db, BreedingHistory::matings(m_db, BreedingHistory::Owner::animal(qint64(code.toDouble()))));
+                m_db, BreedingHistory::matings(m_db, BreedingHistory::Owner::animal(sql::rounded(code.toDouble()))));
     };
 }
 

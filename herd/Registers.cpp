@@ -2,6 +2,7 @@
 
 #include "db/TableCursor.h"
 #include "db/Query.h"
+#include "db/SqlFormat.h"
 
 namespace registers {
 
@@ -26,7 +27,7 @@ std::optional<BreedingHistory::Owner> historyOwner(const TableCursor& animals, c
         animals.state() == TableCursor::State::Browse ? animals.value(codeColumn) : animals.storedValue(codeColumn);
     if (isNull(code))
         return std::nullopt;
-    return BreedingHistory::Owner::animal(qint64(code.toDouble()));
+    return BreedingHistory::Owner::animal(sql::rounded(code.toDouble()));
 }
 
 qint64 firstGap(Database& db, const QString& statement, const QString& column, qint64 from) {

@@ -4,6 +4,7 @@
 
 #include "TempFarm.h"
 #include "blocks/BlockRow.h"
+#include "db/Query.h"
 #include "db/TableCursor.h"
 
 #include <cmath>
@@ -144,6 +145,9 @@ TEST(NumbersNoColumnHolds, AreRefusedEverywhere) {
         EXPECT_THROW(cycles.setValue(QStringLiteral("Orden"), t), DbError);
     }
     EXPECT_THROW(cycles.setValue(QStringLiteral("NacidosVivos"), nan), DbError);
+    Query bound(farm.db(), QStringLiteral("update Hembras set Eficacia=:indice"));
+    EXPECT_THROW(bound.bindNumber(QStringLiteral(":indice"), nan), DbError);
+    EXPECT_THROW(bound.bindNumber(QStringLiteral(":indice"), -inf), DbError);
     EXPECT_EQ(display::parseNumber(QStringLiteral("1.234,5")), 1234.5);
     EXPECT_EQ(display::parseNumber(QStringLiteral("  ")), std::nullopt);
     EXPECT_EQ(blockrow::numberField({QStringLiteral("000001"), QStringLiteral("41.6")}, 1), QStringLiteral("42"));
