@@ -110,6 +110,25 @@ void createKeys(Database& db, const TableKeys& t) {
         createSecondaryIndex(db, t);
 }
 
+// The rows a new farm is delivered with, for the tables that have them.
+void fillDeliveredRows(Database& db, const QString& table) {
+    if (table == QLatin1String("TiposJaulas")) {
+        for (const auto& kind : kCageKinds)
+            db.exec(QStringLiteral("insert into TiposJaulas (TipoJaula, Descripcion) values (%1, %2)")
+                        .arg(sql::text(QString::fromUtf8(kind[0])), sql::text(QString::fromUtf8(kind[1]))));
+    } else if (table == QLatin1String("Enfermedades")) {
+        for (const Disease& d : kDiseases)
+            db.exec(QStringLiteral("insert into Enfermedades values (%1, %2, %3)")
+                        .arg(sql::number(d.code), sql::text(QString::fromUtf8(d.name)),
+                             sql::text(QString::fromUtf8(d.treatment))));
+    } else if (table == QLatin1String("DatosExplotacion")) {
+        // A new farm starts with the parameters of a typical farm; the farmer adjusts them.
+        db.exec(QStringLiteral(
+            "insert into DatosExplotacion values ('', 516, 140, 70, 10, 30, 35, 10, 10, 18, 18, 130, 130, 18, 100, 25, "
+            "'', '', '', '', '', '', '', 'Marca 1', 'Marca 2', 'Marca 3', 'Marca 4')"));
+    }
+}
+
 } // namespace
 
 const std::vector<TableKeys>& keys() {
@@ -162,6 +181,9 @@ QStringList restoreMissingTables(Database& db) {
             continue;
         db.execNative(QString::fromUtf8(tableDefinition(t.table)));
         createKeys(db, t);
+        // Cage kinds, diseases and the parameter row come back as delivered: an
+        // empty TiposJaulas would leave no cage kind to define the structure with.
+        fillDeliveredRows(db, t.table);
         restored << t.table;
     }
     return restored;
@@ -176,19 +198,10 @@ void ensureLookupIndexes(Database& db) {
 void create(Database& db) {
     for (const char* ddl : kTables)
         db.execNative(QString::fromUtf8(ddl));
-    for (const TableKeys& t : keys())
+    for (const TableKeys& t : keys()) {
         createKeys(db, t);
-    for (const auto& kind : kCageKinds)
-        db.exec(QStringLiteral("insert into TiposJaulas (TipoJaula, Descripcion) values (%1, %2)")
-                    .arg(sql::text(QString::fromUtf8(kind[0])), sql::text(QString::fromUtf8(kind[1]))));
-    for (const Disease& d : kDiseases)
-        db.exec(QStringLiteral("insert into Enfermedades values (%1, %2, %3)")
-                    .arg(sql::number(d.code), sql::text(QString::fromUtf8(d.name)),
-                         sql::text(QString::fromUtf8(d.treatment))));
-    // A new farm starts with the parameters of a typical farm; the farmer adjusts them.
-    db.exec(QStringLiteral(
-        "insert into DatosExplotacion values ('', 516, 140, 70, 10, 30, 35, 10, 10, 18, 18, 130, 130, 18, 100, 25, "
-        "'', '', '', '', '', '', '', 'Marca 1', 'Marca 2', 'Marca 3', 'Marca 4')"));
+        fillDeliveredRows(db, t.table);
+    }
 }
 
 } // namespace schema

@@ -23,8 +23,9 @@ QStringList tableNames();
 // Creates every table, key and delivered row in an empty database.
 void create(Database& db);
 
-// Creates again, empty and with their keys, the farm tables the file lacks (a
-// table dropped by hand); the names of those made, in key-rebuilding order.
+// Creates again, with their keys, the farm tables the file lacks (a table dropped
+// by hand): empty, but for the rows a new farm is delivered with; the names of
+// those made, in key-rebuilding order.
 QStringList restoreMissingTables(Database& db);
 
 // Lookup indexes that are no key: the male's mirror row and the pool row are

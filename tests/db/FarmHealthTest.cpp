@@ -117,6 +117,17 @@ TEST(FarmHealth, AMissingTableIsMadeAgainEmptyAndNamed) {
     EXPECT_TRUE(farm.db().health().restoredTables.isEmpty());
 }
 
+TEST(FarmHealth, AMissingTableOfDeliveredRowsGetsThemBack) {
+    TempFarm farm;
+    farm.db().exec(QStringLiteral("drop table TiposJaulas"));
+    farm.db().exec(QStringLiteral("drop table Enfermedades"));
+    farm.reopen();
+    Database& db = farm.db();
+    EXPECT_EQ(db.health().restoredTables, (QStringList{QStringLiteral("Enfermedades"), QStringLiteral("TiposJaulas")}));
+    EXPECT_EQ(scalar(db, QStringLiteral("select count(*) v from TiposJaulas")), 4);
+    EXPECT_EQ(scalar(db, QStringLiteral("select count(*) v from Enfermedades")), 12);
+}
+
 TEST(FarmHealth, AFileOrFolderThatCannotBeWrittenIsSaid) {
     for (bool folder : {false, true}) {
         SCOPED_TRACE(folder ? "folder" : "file");
