@@ -1,5 +1,5 @@
-#include "db/FarmParameters.h"
 #include "guide/GuidePlan.h"
+#include "db/FarmParameters.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +46,13 @@ TEST(GuidePlan, EditKeepsDateOrderAndChangesOnlyFlagsAndNumbers) {
         GuideDay edited = GuideDay::fresh(day(20), FarmParameters{}); // its own date is ignored
         edited.setTicked(GuideTask::Cubriciones, true);
         edited.setTicked(GuideTask::Traslados, true);
-        edited.setNumbers({.injectionLead = 4, .diasCubrirPosparto = 9, .intervaloCubrirMacho = 2, .firstMale = 10,
-                           .lastMale = 20, .edadCamadasRevisar = 12, .edadRetirarNidal = 30});
+        edited.setNumbers({.injectionLead = 4,
+                           .diasCubrirPosparto = 9,
+                           .intervaloCubrirMacho = 2,
+                           .firstMale = 10,
+                           .lastMale = 20,
+                           .edadCamadasRevisar = 12,
+                           .edadRetirarNidal = 30});
         plan.edit(i, edited);
     }
     ASSERT_EQ(plan.size(), 7);
