@@ -3,6 +3,7 @@
 #include "db/SqlFormat.h"
 #include "reports/SheetComposer.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -186,4 +187,37 @@ TEST(MaternitySummary, SheetInTheHouseStyle) {
         ASSERT_TRUE(cell);
         EXPECT_EQ(cell->align, SheetAlign::Right) << column;
     }
+}
+
+// The finished sheet's texts, in the order they are placed, against the text kept
+// with the tests (a month of days with every counter filled).
+TEST(MaternitySummary, SheetTextAsKept) {
+    Fixture f;
+    f.db.exec(QStringLiteral("update DatosExplotacion set NombreExplotacion='Granja Los Olmos'"));
+    for (int d = 1; d <= 31; ++d)
+        f.db.exec(QStringLiteral("insert into HistoricoMaternidad Values ('01/%1/2001', %2, 1, 2, 0, 40, 0, 0, 0, 12, "
+                                 "9, 3, 8, 74, 4, 0, 7, 58, 3, 20, 10, 5 ,2, '')")
+                      .arg(d, 2, 10, QLatin1Char('0'))
+                      .arg(1500 + d));
+    const auto sheet = maternity_summary::sheet(f.db, {kJan1, kJan31}, QDate(2001, 3, 5));
+    ListRows rows = sheet->rows();
+    const auto document = SheetComposer::compose(*sheet, rows);
+    ASSERT_TRUE(document);
+    // Header and footer texts one a line, each detail line as its cells joined by " | ".
+    QStringList lines;
+    int row = -1;
+    for (const SheetPage& page : document->pages)
+        for (const SheetItem& item : page.items) {
+            if (item.kind != SheetItem::Kind::Text || item.text.isEmpty())
+                continue;
+            if (item.band == BandKind::Detail && item.row == row)
+                lines.last() += QStringLiteral(" | ") + item.text;
+            else
+                lines << (item.band == BandKind::Detail ? item.text : item.name + QStringLiteral(": ") + item.text);
+            row = item.band == BandKind::Detail ? item.row : -1;
+        }
+    const QString actual = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QFile kept(QStringLiteral(TORVANE_ANALYSIS_DATA "/maternity-summary.txt"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << kept.fileName().toStdString();
+    EXPECT_EQ(actual, QString::fromUtf8(kept.readAll())) << actual.toStdString();
 }
