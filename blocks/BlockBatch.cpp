@@ -8,13 +8,13 @@
 namespace blockbatch {
 
 CandidateList load(Database& db, const BlockEvent& event, const CageRange& range, const QDate& day) {
-    CandidateList list;
+    QStringList rows;
     Query q(db);
     for (const QString& line : event.candidateStatement(range, day))
         q.add(line);
     for (q.open(); !q.eof(); q.next())
-        list.insert(event.candidateRow(q));
-    return list;
+        rows << event.candidateRow(q);
+    return CandidateList::of(std::move(rows));
 }
 
 void process(Database& db, BlockEvent& event, const CandidateList& rows, const QDate& day) {
@@ -22,7 +22,9 @@ void process(Database& db, BlockEvent& event, const CandidateList& rows, const Q
     if (!rows.isEmpty() && !day.isValid())
         throw InvalidDate(QString());
     event.startBatch();
-    Transaction recording(db);
+    // Any failure ends the whole run: the pool and ledger steps inside need no
+    // savepoints of their own.
+    Transaction recording(db, Transaction::Inner::Joined);
     for (int i = 0; i < rows.size(); ++i)
         event.processRow(db, rows.fields(i), day);
     if (!rows.isEmpty())

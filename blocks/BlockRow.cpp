@@ -20,16 +20,18 @@ QStringList split(const QString& row) {
 }
 
 QString femaleRow(const Query& result, const QStringList& ownFields) {
+    static const QString marks[] = {QStringLiteral("Marca1"), QStringLiteral("Marca2"), QStringLiteral("Marca3"),
+                                    QStringLiteral("Marca4")};
     QStringList fields{cageText(result.field(QStringLiteral("Jaula")).asInteger()),
                        result.field(QStringLiteral("CodigoHembra")).asString()};
-    for (int m = 1; m <= 4; ++m)
-        fields << result.field(QStringLiteral("Marca%1").arg(m)).asString();
+    for (const QString& mark : marks)
+        fields << result.field(mark).asString();
     return join(fields + ownFields);
 }
 
-QString numberField(const QStringList& fields, int field) {
+qint64 numberField(const QStringList& fields, int field) {
     // parseNumber and whole refuse, naming the text, what no column can hold.
-    return sql::whole(display::parseNumber(fields.value(field)).value_or(0));
+    return sql::whole(display::parseNumber(fields.value(field)).value_or(0)).toLongLong();
 }
 
 QString markGlyphs(const QStringList& fields) {

@@ -24,11 +24,11 @@ QStringList split(const QString& row);
 // "Marca1" to "Marca4"), followed by the screen's own fields.
 QString femaleRow(const Query& result, const QStringList& ownFields);
 
-// A whole-number field of a row (animal, count, Orden) as statement text; an
-// empty field is 0, and a field that is no number, or one no column can hold
+// A whole-number field of a row (animal, count, Orden), rounded; an empty
+// field is 0, and a field that is no number, or one no column can hold
 // (infinity, NaN, beyond the 64-bit range), is refused before anything is
 // written with it.
-QString numberField(const QStringList& fields, int field);
+qint64 numberField(const QStringList& fields, int field);
 
 // The four mark glyphs of a row: 'þ' for a mark reading "True", '¨' otherwise.
 QString markGlyphs(const QStringList& fields);

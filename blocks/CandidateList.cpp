@@ -18,6 +18,14 @@ int CandidateList::insert(const QString& row) {
     return index;
 }
 
+CandidateList CandidateList::of(QStringList rows) {
+    // A stable sort keeps equal rows in their order, as inserting each after its equals does.
+    std::stable_sort(rows.begin(), rows.end(), textLess);
+    CandidateList list;
+    list.m_rows = std::move(rows);
+    return list;
+}
+
 void CandidateList::removeAt(int index) {
     if (index >= 0 && index < size())
         m_rows.removeAt(index);

@@ -10,6 +10,9 @@ class CandidateList {
 public:
     // Inserts at the row's sorted place (after equal rows) and returns the place.
     int insert(const QString& row);
+    // The list of these rows, in any order: the same list as inserting them one
+    // by one, sorted once.
+    static CandidateList of(QStringList rows);
     void removeAt(int index);
     // Replaces fields from `first` on with `values`; the cage and animal never
     // change, so the row keeps its place.

@@ -11,12 +11,13 @@ namespace {
 
 // A count typed in a row: a whole number, 0 when empty.
 qint64 count(const QStringList& fields, int field) {
-    return blockrow::numberField(fields, field).toLongLong();
+    return blockrow::numberField(fields, field);
 }
 
 // The mating date of a cycle row, to find its mirror and its pool row.
-QDate matingDate(Database& db, const QString& orden) {
-    Query q(db, QStringLiteral("select * from CubriHembras where orden = %1").arg(orden));
+QDate matingDate(Database& db, qint64 orden) {
+    Query q(db, QStringLiteral("select FechaCubricion from CubriHembras where orden = :orden"));
+    q.bindInteger(QStringLiteral("orden"), orden);
     q.open();
     return q.field(QStringLiteral("FechaCubricion")).asDate();
 }
@@ -44,19 +45,23 @@ QString PalpationEvent::flipped(const QString& result) {
 }
 
 void PalpationEvent::processRow(Database& db, const QStringList& fields, const QDate&) {
-    const QString female = blockrow::numberField(fields, blockrow::kAnimal);
-    const QString orden = blockrow::numberField(fields, kOrden);
+    const qint64 female = blockrow::numberField(fields, blockrow::kAnimal);
+    const qint64 orden = blockrow::numberField(fields, kOrden);
     const bool positive = fields.value(kResult) == QLatin1String("+");
-    const QString r = sql::logical(positive);
     Query q(db);
-    q << QStringLiteral("update CubriHembras set Palpacion=%1").arg(r) << QStringLiteral("where orden = %1").arg(orden);
+    q << "update CubriHembras set Palpacion=:palpacion"
+      << "where orden = :orden";
+    q.bindLogical(QStringLiteral("palpacion"), positive);
+    q.bindInteger(QStringLiteral("orden"), orden);
     q.exec();
     const QDate fc = matingDate(db, orden);
     q.clear();
-    q << QStringLiteral("update CubriMachos set Palpacion=%1 where FechaCubricion='%2' and CodigoHembra=%3")
-             .arg(r, sql::dateText(fc), female);
+    q << "update CubriMachos set Palpacion=:palpacion where FechaCubricion=:fc and CodigoHembra=:hembra";
+    q.bindLogical(QStringLiteral("palpacion"), positive);
+    q.bindDate(QStringLiteral("fc"), fc);
+    q.bindInteger(QStringLiteral("hembra"), female);
     q.exec();
-    PoolCounters(db).recordPalpation(female.toLongLong(), fc, positive);
+    PoolCounters(db).recordPalpation(female, fc, positive);
     ++(positive ? m_positives : m_negatives);
 }
 
@@ -80,25 +85,32 @@ QString BirthEvent::candidateRow(const Query& result) const {
 }
 
 void BirthEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const QString female = blockrow::numberField(fields, blockrow::kAnimal);
-    const QString orden = blockrow::numberField(fields, kOrden);
+    const qint64 female = blockrow::numberField(fields, blockrow::kAnimal);
+    const qint64 orden = blockrow::numberField(fields, kOrden);
     const qint64 v = count(fields, kAlive);
     const qint64 m = count(fields, kDead);
     Query q(db);
-    q << QStringLiteral("update CubriHembras set FechaParto='%1', NacidosVivos=%2, NacidosMuertos=%3, Anadidos=%4, "
-                        "Quitados=%5")
-             .arg(sql::dateText(day), sql::number(v), sql::number(m), sql::number(count(fields, kAdopted)),
-                  sql::number(count(fields, kGiven)))
-      << QStringLiteral("where orden = %1").arg(orden);
+    q << "update CubriHembras set FechaParto=:fp, NacidosVivos=:v, NacidosMuertos=:m, Anadidos=:a, Quitados=:q"
+      << "where orden = :orden";
+    q.bindDate(QStringLiteral("fp"), day);
+    q.bindInteger(QStringLiteral("v"), v);
+    q.bindInteger(QStringLiteral("m"), m);
+    q.bindInteger(QStringLiteral("a"), count(fields, kAdopted));
+    q.bindInteger(QStringLiteral("q"), count(fields, kGiven));
+    q.bindInteger(QStringLiteral("orden"), orden);
     q.exec();
     const QDate fc = matingDate(db, orden);
     q.clear();
-    q << QStringLiteral("update CubriMachos set NacidosVivos=%1, NacidosMuertos=%2").arg(sql::number(v), sql::number(m))
-      << QStringLiteral("where FechaCubricion='%1' and CodigoHembra=%2").arg(sql::dateText(fc), female);
+    q << "update CubriMachos set NacidosVivos=:v, NacidosMuertos=:m"
+      << "where FechaCubricion=:fc and CodigoHembra=:hembra";
+    q.bindInteger(QStringLiteral("v"), v);
+    q.bindInteger(QStringLiteral("m"), m);
+    q.bindDate(QStringLiteral("fc"), fc);
+    q.bindInteger(QStringLiteral("hembra"), female);
     q.exec();
-    PoolCounters(db).recordBirth(female.toLongLong(), fc, v, m);
+    PoolCounters(db).recordBirth(female, fc, v, m);
     // A litter with neither kit alive nor dead is written, but not counted as a birth.
-    m_tally.add(int(v), int(m));
+    m_tally.add(v, m);
 }
 
 void BirthEvent::recordLedger(Database& db, const QDate& day, int) {
@@ -129,13 +141,15 @@ QString WeaningEvent::candidateRow(const Query& result) const {
 void WeaningEvent::processRow(Database& db, const QStringList& fields, const QDate&) {
     const qint64 n = count(fields, kWeaned);
     Query q(db);
-    q << QStringLiteral("update CubriHembras set Destetados=%1, Destetada=True").arg(sql::number(n))
-      << QStringLiteral("where orden = %1").arg(blockrow::numberField(fields, kOrden));
+    q << "update CubriHembras set Destetados=:destetados, Destetada=True"
+      << "where orden = :orden";
+    q.bindInteger(QStringLiteral("destetados"), n);
+    q.bindInteger(QStringLiteral("orden"), blockrow::numberField(fields, kOrden));
     q.exec();
     m_weaned += n;
 }
 
 void WeaningEvent::recordLedger(Database& db, const QDate& day, int rows) {
     // Every row is one weaning, also one with no kit weaned.
-    MaternityLedger(db).weanings(day, rows, int(m_weaned));
+    MaternityLedger(db).weanings(day, rows, m_weaned);
 }

@@ -20,10 +20,12 @@ QStringList MatingEvent::candidates(const CageRange& range, const QDate& day, co
                             "CausaBaja not in (0,1) and orden in ( select max(orden) from CubriHembras group by "
                             "CodigoHembra)")
                  .arg(dEdad, dPost, healthy);
-    // Never-mated females old enough, from the whole farm.
+    // Never-mated females old enough, from the whole farm. A cycle row without a
+    // female number (one being entered on another computer) is nobody's: with
+    // its NULL in the list "not in" would be true for no female at all.
     lines << QStringLiteral(" union select CodigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, False, '01/01/2000', "
-                            "0 from Hembras where CodigoHembra not in (select CodigoHembra from CubriHembras) and "
-                            "FechaNacimiento<='%1'")
+                            "0 from Hembras where CodigoHembra not in (select CodigoHembra from CubriHembras where "
+                            "CodigoHembra is not NULL) and FechaNacimiento<='%1'")
                  .arg(dEdad);
     return lines;
 }
@@ -43,26 +45,32 @@ QString MatingEvent::candidateRow(const Query& result) const {
 namespace {
 
 // A new cycle row: mated on the day, not palpated, no birth, not weaned.
-// An insemination writes " -1" as its male.
-void insertCycleRow(Query& q, const QString& female, const QDate& day, const QString& male) {
+// An insemination writes -1 as its male.
+void insertCycleRow(Database& db, qint64 female, const QDate& day, qint64 male) {
+    Query q(db);
     q << "insert into CubriHembras (CodigoHembra, FechaCubricion, CodigoMacho,"
       << "NacidosVivos, NacidosMuertos, Anadidos, Quitados, Destetados, Destetada)"
-      << QStringLiteral("VALUES (%1, '%2', %3, 0, 0, 0, 0, 0, False)").arg(female, sql::dateText(day), male);
+      << "VALUES (:hembra, :fecha, :macho, 0, 0, 0, 0, 0, False)";
+    q.bindInteger(QStringLiteral("hembra"), female);
+    q.bindDate(QStringLiteral("fecha"), day);
+    q.bindInteger(QStringLiteral("macho"), male);
     q.exec();
-    q.clear();
 }
 
 } // namespace
 
 void MatingEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const QString female = blockrow::numberField(fields, blockrow::kAnimal);
-    const QString male = blockrow::numberField(fields, kMale);
-    Query q(db);
-    insertCycleRow(q, female, day, male);
+    const qint64 female = blockrow::numberField(fields, blockrow::kAnimal);
+    const qint64 male = blockrow::numberField(fields, kMale);
+    insertCycleRow(db, female, day, male);
     // The male's mirror row is written also for male 0.
+    Query q(db);
     q << "insert into CubriMachos (CodigoMacho, FechaCubricion, CodigoHembra,"
       << "NacidosVivos, NacidosMuertos)"
-      << QStringLiteral("VALUES (%1, '%2', %3, 0, 0)").arg(male, sql::dateText(day), female);
+      << "VALUES (:macho, :fecha, :hembra, 0, 0)";
+    q.bindInteger(QStringLiteral("macho"), male);
+    q.bindDate(QStringLiteral("fecha"), day);
+    q.bindInteger(QStringLiteral("hembra"), female);
     q.exec();
 }
 
@@ -86,9 +94,8 @@ QString InseminationEvent::candidateRow(const Query& result) const {
 }
 
 void InseminationEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const QString female = blockrow::numberField(fields, blockrow::kAnimal);
-    Query q(db);
-    insertCycleRow(q, female, day, QStringLiteral(" -1"));
+    const qint64 female = blockrow::numberField(fields, blockrow::kAnimal);
+    insertCycleRow(db, female, day, -1);
     // The female is classified after her new cycle row exists; rows of this day do not count.
-    PoolCounters(db).recordInsemination(female.toLongLong(), day, fields.value(kPool));
+    PoolCounters(db).recordInsemination(female, day, fields.value(kPool));
 }

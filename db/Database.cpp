@@ -1,8 +1,9 @@
 #include "Database.h"
 
 #include "DbError.h"
-#include "Dialect.h"
+#include "Query.h"
 #include "Schema.h"
+#include "StatementCache.h"
 #include "Transaction.h"
 
 #include <QDir>
@@ -29,6 +30,7 @@ Database::Database(const QString& filePath, Open mode) : m_path(filePath) {
         const int code = raw ? sqlite3_extended_errcode(raw) : SQLITE_NOMEM;
         throw DbError(QStringLiteral("No se puede abrir la base de datos %1: %2").arg(filePath, message), {}, code);
     }
+    m_statements = std::make_unique<StatementCache>(raw);
     // Another computer may be writing the same file: wait for it rather than fail.
     sqlite3_busy_timeout(raw, 5000);
     if (mode == Open::CreateNew && isNew) {
@@ -48,15 +50,17 @@ std::unique_ptr<Database> Database::openInFolder(const QString& dataFolder) {
 Database::~Database() = default;
 
 void Database::exec(const QString& statement) {
-    execNative(dialect::toSqlite(statement));
+    Query(*this, statement).exec();
 }
 
 void Database::execNative(const QString& statement) {
-    char* error = nullptr;
-    if (sqlite3_exec(m_db.get(), statement.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db.get()));
-        const int code = sqlite3_extended_errcode(m_db.get());
-        sqlite3_free(error);
+    const std::shared_ptr<PreparedStatement> s = m_statements->acquireNative(statement);
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(s->handle());
+    const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.get()));
+    const int code = sqlite3_extended_errcode(m_db.get());
+    m_statements->release(s);
+    if (rc != SQLITE_DONE)
         throw DbError(message, statement, code);
-    }
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 struct sqlite3;
+class StatementCache;
 
 // The farm database: one SQLite file, "Quendal.db", in the data folder the
 // alias names. An existing farm is opened as it is: a missing or empty file is
@@ -38,8 +39,13 @@ public:
     // Runs SQLite text as it stands (the layer's own housekeeping).
     void execNative(const QString& statement);
 
+    // The prepared statements of this connection, kept for reuse.
+    StatementCache& statements() { return *m_statements; }
+
     // Nesting depth of open transactions, for unique savepoint names.
     int& transactionDepth() { return m_depth; }
+    // True while a recording is open whose inner transactions join it.
+    bool& joiningTransaction() { return m_joining; }
 
 private:
     struct Closer {
@@ -47,6 +53,9 @@ private:
     };
     QString m_path;
     std::unique_ptr<sqlite3, Closer> m_db;
+    // Declared after the connection: its statements are finalized first.
+    std::unique_ptr<StatementCache> m_statements;
     int m_depth = 0;
     FarmHealth m_health;
+    bool m_joining = false;
 };

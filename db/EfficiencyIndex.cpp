@@ -24,11 +24,16 @@ double roundTwoDecimalsHalfUp(double value) {
     return std::trunc(value * 100.0 + 0.5) / 100.0;
 }
 
+// The index with two decimals, the way the upgrade and the import have always
+// written it: bound as that text ("12.50"), which the number column reads
+// exactly as it read the number written into the statement.
 void writeText(Database& db, const QString& table, const QString& keyColumn, qint64 key, double index,
                EfficiencyIndex::Lines lines) {
     Query q(db);
-    const QString set = QStringLiteral("update %1 set Eficacia=%2").arg(table, EfficiencyIndex::text(index));
-    const QString where = QStringLiteral("where %1=%2").arg(keyColumn, sql::number(key));
+    const QString set = QStringLiteral("update %1 set Eficacia=:eficacia").arg(table);
+    const QString where = QStringLiteral("where %1=:codigo").arg(keyColumn);
+    q.bindText(QStringLiteral("eficacia"), EfficiencyIndex::text(index));
+    q.bindInteger(QStringLiteral("codigo"), key);
     if (lines == EfficiencyIndex::Lines::Two)
         q << set << where;
     else
@@ -51,8 +56,9 @@ double EfficiencyIndex::female(Database& db, qint64 female) {
         return -1.0;
     Query q(db);
     q << QStringLiteral("select min(FechaParto) primera, max(fechaParto) ultima, count(*) destetes")
-      << QStringLiteral("from CubriHembras") << QStringLiteral("where CodigoHembra=%1").arg(sql::number(female))
+      << QStringLiteral("from CubriHembras") << QStringLiteral("where CodigoHembra=:codigo")
       << QStringLiteral("and Destetada=True");
+    q.bindInteger(QStringLiteral("codigo"), female);
     q.open();
     const qint64 n = q.field(QStringLiteral("destetes")).asInteger();
     const QDate first = q.field(QStringLiteral("primera")).asDate();
@@ -68,16 +74,18 @@ double EfficiencyIndex::female(Database& db, qint64 female) {
 double EfficiencyIndex::male(Database& db, qint64 male) {
     if (male == 0)
         return -1.0;
-    const QString where = QStringLiteral("where CodigoMacho=%1").arg(sql::number(male));
+    const QString where = QStringLiteral("where CodigoMacho=:codigo");
     Query q(db);
     q << QStringLiteral("select avg(NacidosVivos+NacidosMuertos) MediaNacidos, count(*) CuentaCubriciones")
       << QStringLiteral("from CubriMachos") << where;
+    q.bindInteger(QStringLiteral("codigo"), male);
     q.open();
     const double average = q.field(QStringLiteral("MediaNacidos")).asFloat();
     const qint64 matings = q.field(QStringLiteral("CuentaCubriciones")).asInteger();
     q.clear();
     q << QStringLiteral("select count(*) CuentaPositivas") << QStringLiteral("from CubriMachos")
       << where + QStringLiteral(" and Palpacion=True");
+    q.bindInteger(QStringLiteral("codigo"), male);
     q.open();
     const qint64 positives = q.field(QStringLiteral("CuentaPositivas")).asInteger();
     if (matings == 0)
@@ -87,14 +95,16 @@ double EfficiencyIndex::male(Database& db, qint64 male) {
 }
 
 void EfficiencyIndex::storeFemale(Database& db, qint64 female, double index) {
-    Query q(db, QStringLiteral("update Hembras set Eficacia=:indice where CodigoHembra=%1").arg(sql::number(female)));
+    Query q(db, QStringLiteral("update Hembras set Eficacia=:indice where CodigoHembra=:codigo"));
     q.bindNumber(QStringLiteral("indice"), index);
+    q.bindInteger(QStringLiteral("codigo"), female);
     q.exec();
 }
 
 void EfficiencyIndex::storeMale(Database& db, qint64 male, double index) {
-    Query q(db, QStringLiteral("update Machos set Eficacia=:indice where CodigoMacho=%1").arg(sql::number(male)));
+    Query q(db, QStringLiteral("update Machos set Eficacia=:indice where CodigoMacho=:codigo"));
     q.bindNumber(QStringLiteral("indice"), index);
+    q.bindInteger(QStringLiteral("codigo"), male);
     q.exec();
 }
 

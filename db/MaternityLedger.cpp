@@ -26,95 +26,99 @@ constexpr int kNacidosMuertos = 15;
 constexpr int kNumeroDestetes = 17;
 constexpr int kDestetados = 18;
 
-// "+1", "+3", "+-3": an amount added in a statement, a negative one read by SQL
-// as a subtraction.
-QString plus(qint64 amount) {
-    return QLatin1Char('+') + sql::number(amount);
-}
-
 } // namespace
 
 MaternityLedger::MaternityLedger(Database& db) : m_db(db) {}
 
-QString MaternityLedger::dateOf(const QDate& date) {
+void MaternityLedger::requireDate(const QDate& date) {
     // A day row without a date could never be found again: refuse it before
     // anything is written.
     if (!date.isValid())
         throw DbError(QStringLiteral("No se puede anotar en los datos diarios de maternidad un día sin fecha"));
-    return sql::dateText(date);
 }
 
-void MaternityLedger::run(Query& q, const QStringList& lines) {
-    q.clear();
-    for (const QString& line : lines)
-        q << line;
+void MaternityLedger::trace(const Query& q) {
     if (m_trace)
-        m_trace(q.text());
+        m_trace(q.expandedText());
+}
+
+void MaternityLedger::run(const QDate& date, const Statement& statement) {
+    Query q(m_db);
+    for (const QString& line : statement.lines)
+        q << line;
+    q.bindDate(QStringLiteral("fecha"), date);
+    for (const auto& [name, amount] : statement.amounts)
+        q.bindInteger(name, amount);
+    trace(q);
     q.exec();
 }
 
-bool MaternityLedger::dayRowExists(Query& q, const QString& date) {
-    q.clear();
-    q << QStringLiteral("select * from HistoricoMaternidad where Fecha='%1'").arg(date);
-    if (m_trace)
-        m_trace(q.text());
+bool MaternityLedger::dayRowExists(const QDate& date) {
+    Query q(m_db, QStringLiteral("select * from HistoricoMaternidad where Fecha=:fecha"));
+    q.bindDate(QStringLiteral("fecha"), date);
+    trace(q);
     q.open();
-    const bool exists = !q.eof();
-    q.close();
-    return exists;
+    return !q.eof();
 }
 
-MaternityLedger::Totals MaternityLedger::carried(Query& q, const QString& date, Style style) {
-    // The block screens have always sent this text without the blank before "order".
-    const QString gap = style == Style::Register ? QStringLiteral(" ") : QString();
-    q.clear();
-    q << QStringLiteral("select Fecha, NumeroTotalHembras, NumeroTotalMachos from HistoricoMaternidad where "
-                        "fecha<'%1'%2order by Fecha desc")
-             .arg(date, gap);
-    if (m_trace)
-        m_trace(q.text());
+MaternityLedger::Totals MaternityLedger::carried(const QDate& date, Style style) {
+    Query q(m_db);
+    if (style == Style::Register) {
+        q << "select Fecha, NumeroTotalHembras, NumeroTotalMachos from HistoricoMaternidad where fecha<:fecha order "
+             "by Fecha desc";
+        q.bindDate(QStringLiteral("fecha"), date);
+    } else {
+        // The block screens have always sent this text with the date run into
+        // "order", which no parameter marker can be; it runs once per list.
+        q << QStringLiteral("select Fecha, NumeroTotalHembras, NumeroTotalMachos from HistoricoMaternidad where "
+                            "fecha<%1order by Fecha desc")
+                 .arg(sql::date(date));
+    }
+    trace(q);
     q.open();
     Totals totals;
     if (!q.eof()) {
         totals.females = q.field(QStringLiteral("NumeroTotalHembras")).asInteger();
         totals.males = q.field(QStringLiteral("NumeroTotalMachos")).asInteger();
     }
-    q.close();
     return totals;
 }
 
 MaternityLedger::Totals MaternityLedger::carriedTotals(const QDate& date) {
-    Query q(m_db);
-    return carried(q, dateOf(date), Style::Register);
+    requireDate(date);
+    return carried(date, Style::Register);
 }
 
-void MaternityLedger::insertDay(Query& q, const QString& date, const Totals& totals, const Counters& counters) {
+void MaternityLedger::insertDay(const QDate& date, const Totals& totals, const Counters& counters) {
     // All 24 columns by position: the date, the females carried, three zeros, the
     // males carried, the counters 7 to 23 and the empty remarks.
-    QString values =
-        QStringLiteral("'%1', %2, 0, 0, 0, %3").arg(date, sql::number(totals.females), sql::number(totals.males));
-    for (int column = 7; column <= 23; ++column)
-        values += (column == 23 ? QStringLiteral(" ,") : QStringLiteral(", ")) + sql::number(counters.at[column]);
-    run(q, {QStringLiteral("insert into HistoricoMaternidad Values (%1, '')").arg(values)});
+    Statement insert;
+    QString values = QStringLiteral(":fecha, :hembras, 0, 0, 0, :machos");
+    insert.amounts = {{QStringLiteral("hembras"), totals.females}, {QStringLiteral("machos"), totals.males}};
+    for (int column = 7; column <= 23; ++column) {
+        const QString name = QStringLiteral("c%1").arg(column);
+        values += (column == 23 ? QStringLiteral(" ,:") : QStringLiteral(", :")) + name;
+        insert.amounts.emplace_back(name, counters.at[column]);
+    }
+    insert.lines = {QStringLiteral("insert into HistoricoMaternidad Values (%1, '')").arg(values)};
+    run(date, insert);
 }
 
-void MaternityLedger::registerEvent(const QString& d, const QStringList& dayUpdate, const QStringList& shift) {
+void MaternityLedger::registerEvent(const QDate& d, const Statement& dayUpdate, const Statement& shift) {
     Transaction transaction(m_db);
-    Query q(m_db);
-    if (!dayRowExists(q, d))
-        insertDay(q, d, carried(q, d, Style::Register), Counters{});
-    run(q, dayUpdate);
-    run(q, shift);
+    if (!dayRowExists(d))
+        insertDay(d, carried(d, Style::Register), Counters{});
+    run(d, dayUpdate);
+    run(d, shift);
     transaction.commit();
 }
 
-void MaternityLedger::blockEvent(const QString& d, const Counters& counters, const QString& update) {
+void MaternityLedger::blockEvent(const QDate& d, const Counters& counters, const Statement& update) {
     Transaction transaction(m_db);
-    Query q(m_db);
-    if (dayRowExists(q, d))
-        run(q, {update});
+    if (dayRowExists(d))
+        run(d, update);
     else
-        insertDay(q, d, carried(q, d, Style::Block), counters);
+        insertDay(d, carried(d, Style::Block), counters);
     transaction.commit();
 }
 
@@ -122,94 +126,91 @@ void MaternityLedger::newFemale(const QDate& entry) {
     bulkAdditions(entry, 1);
 }
 
-void MaternityLedger::bulkAdditions(const QDate& date, int count) {
+void MaternityLedger::bulkAdditions(const QDate& date, qint64 count) {
     if (count == 0)
         return;
-    const QString d = dateOf(date);
-    const QString k = plus(count);
-    registerEvent(d,
-                  {QStringLiteral("update HistoricoMaternidad set NumeroTotalHembras=NumeroTotalHembras") + k,
-                   QStringLiteral(", AltasHembras=AltasHembras") + k, QStringLiteral("where Fecha='%1'").arg(d)},
-                  {QStringLiteral("update HistoricoMaternidad set NumeroTotalHembras=NumeroTotalHembras") + k,
-                   QStringLiteral("where Fecha>'%1'").arg(d)});
+    requireDate(date);
+    // "+:k" reads "+-3" for -3: SQL takes it as a subtraction.
+    const QString total = QStringLiteral("update HistoricoMaternidad set NumeroTotalHembras=NumeroTotalHembras+:k");
+    const std::vector<std::pair<QString, qint64>> k{{QStringLiteral("k"), count}};
+    registerEvent(date,
+                  {{total, QStringLiteral(", AltasHembras=AltasHembras+:k"), QStringLiteral("where Fecha=:fecha")}, k},
+                  {{total, QStringLiteral("where Fecha>:fecha")}, k});
 }
 
 void MaternityLedger::cull(const QDate& date, int causaBaja) {
     if (causaBaja != 0 && causaBaja != 1)
         throw std::invalid_argument("a cull is recorded with cause 0 (culled) or 1 (died)");
-    const QString d = dateOf(date);
+    requireDate(date);
+    const QString total = QStringLiteral("update HistoricoMaternidad set NumeroTotalHembras=NumeroTotalHembras-1");
     const QString counter = causaBaja == 0 ? QStringLiteral(", BajasHembrasEliminadas=BajasHembrasEliminadas+1")
                                            : QStringLiteral(", BajasHembrasMuertas=BajasHembrasMuertas+1");
-    registerEvent(d,
-                  {QStringLiteral("update HistoricoMaternidad set NumeroTotalHembras=NumeroTotalHembras-1"), counter,
-                   QStringLiteral("where Fecha='%1'").arg(d)},
-                  {QStringLiteral("update HistoricoMaternidad set NumeroTotalHembras=NumeroTotalHembras-1"),
-                   QStringLiteral("where Fecha>'%1'").arg(d)});
+    registerEvent(date, {{total, counter, QStringLiteral("where Fecha=:fecha")}, {}},
+                  {{total, QStringLiteral("where Fecha>:fecha")}, {}});
 }
 
-void MaternityLedger::matings(const QDate& date, int count) {
-    const QString d = dateOf(date);
+void MaternityLedger::matings(const QDate& date, qint64 count) {
+    requireDate(date);
     Counters c;
     c.at[kCubriciones] = count;
-    blockEvent(d, c,
-               QStringLiteral("update HistoricoMaternidad set Cubriciones=Cubriciones+%1 where Fecha='%2'")
-                   .arg(sql::number(count), d));
+    blockEvent(date, c,
+               {{QStringLiteral("update HistoricoMaternidad set Cubriciones=Cubriciones+:n where Fecha=:fecha")},
+                {{QStringLiteral("n"), count}}});
 }
 
-void MaternityLedger::palpations(const QDate& date, int positives, int negatives) {
-    const QString d = dateOf(date);
+void MaternityLedger::palpations(const QDate& date, qint64 positives, qint64 negatives) {
+    requireDate(date);
     Counters c;
     c.at[kPalpacionesPositivas] = positives;
     c.at[kPalpacionesNegativas] = negatives;
-    blockEvent(d, c,
-               QStringLiteral("update HistoricoMaternidad set PalpacionesPositivas=PalpacionesPositivas+%1, "
-                              "PalpacionesNegativas=PalpacionesNegativas+%2 where Fecha='%3'")
-                   .arg(sql::number(positives), sql::number(negatives), d));
+    blockEvent(date, c,
+               {{QStringLiteral("update HistoricoMaternidad set PalpacionesPositivas=PalpacionesPositivas+:p, "
+                                "PalpacionesNegativas=PalpacionesNegativas+:q where Fecha=:fecha")},
+                {{QStringLiteral("p"), positives}, {QStringLiteral("q"), negatives}}});
 }
 
-void MaternityLedger::births(const QDate& date, int births, int alive, int dead) {
-    const QString d = dateOf(date);
+void MaternityLedger::births(const QDate& date, qint64 births, qint64 alive, qint64 dead) {
+    requireDate(date);
     Counters c;
     c.at[kNumeroPartos] = births;
     c.at[kNacidosVivos] = alive;
     c.at[kNacidosMuertos] = dead;
-    blockEvent(d, c,
-               QStringLiteral("update HistoricoMaternidad set NumeroPartos=NumeroPartos+%1, "
-                              "NacidosVivos=NacidosVivos+%2, NacidosMuertos=NacidosMuertos+%3 where Fecha='%4'")
-                   .arg(sql::number(births), sql::number(alive), sql::number(dead), d));
+    blockEvent(date, c,
+               {{QStringLiteral("update HistoricoMaternidad set NumeroPartos=NumeroPartos+:b, "
+                                "NacidosVivos=NacidosVivos+:v, NacidosMuertos=NacidosMuertos+:m where Fecha=:fecha")},
+                {{QStringLiteral("b"), births}, {QStringLiteral("v"), alive}, {QStringLiteral("m"), dead}}});
 }
 
 void MaternityLedger::births(const QDate& date, const BirthTally& tally) {
     births(date, tally.births, tally.alive, tally.dead);
 }
 
-void MaternityLedger::BirthTally::add(int aliveKits, int deadKits) {
+void MaternityLedger::BirthTally::add(qint64 aliveKits, qint64 deadKits) {
     alive += aliveKits;
     dead += deadKits;
     if (aliveKits != 0 || deadKits != 0)
         ++births;
 }
 
-void MaternityLedger::weanings(const QDate& date, int count, int kits) {
-    const QString d = dateOf(date);
+void MaternityLedger::weanings(const QDate& date, qint64 count, qint64 kits) {
+    requireDate(date);
     Counters c;
     c.at[kNumeroDestetes] = count;
     c.at[kDestetados] = kits;
-    blockEvent(d, c,
-               QStringLiteral("update HistoricoMaternidad set NumeroDestetes=NumeroDestetes+%1, "
-                              "Destetados=Destetados+%2 where Fecha='%3'")
-                   .arg(sql::number(count), sql::number(kits), d));
+    blockEvent(date, c,
+               {{QStringLiteral("update HistoricoMaternidad set NumeroDestetes=NumeroDestetes+:n, "
+                                "Destetados=Destetados+:k where Fecha=:fecha")},
+                {{QStringLiteral("n"), count}, {QStringLiteral("k"), kits}}});
 }
 
-void MaternityLedger::correctTotals(const QDate& date, int deltaFemales, int deltaMales) {
+void MaternityLedger::correctTotals(const QDate& date, qint64 deltaFemales, qint64 deltaMales) {
     if (deltaFemales == 0 && deltaMales == 0)
         return;
-    const QString d = dateOf(date);
+    requireDate(date);
     Transaction transaction(m_db);
-    Query q(m_db);
-    run(q, {QStringLiteral("update HistoricoMaternidad set NumeroTotalHembras=NumeroTotalHembras%1, "
-                           "NumeroTotalMachos=NumeroTotalMachos%2 where Fecha>'%3'")
-                .arg(plus(deltaFemales), plus(deltaMales), d)});
+    run(date, {{QStringLiteral("update HistoricoMaternidad set NumeroTotalHembras=NumeroTotalHembras+:h, "
+                               "NumeroTotalMachos=NumeroTotalMachos+:m where Fecha>:fecha")},
+               {{QStringLiteral("h"), deltaFemales}, {QStringLiteral("m"), deltaMales}}});
     transaction.commit();
 }
 

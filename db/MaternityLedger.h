@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class Database;
 class Query;
@@ -32,29 +34,30 @@ public:
     // (BajasHembrasMuertas). Any other cause is no cull and is refused.
     void cull(const QDate& date, int causaBaja);
     // Register style: count females added at once on their entry date. 0 sends nothing.
-    void bulkAdditions(const QDate& date, int count);
+    void bulkAdditions(const QDate& date, qint64 count);
 
     // Block style, once per processed list that had a row: the day row is made
     // even when every count is 0 (a births run of litters with no kit at all).
     // A list with no row never reaches the ledger.
-    void matings(const QDate& date, int count); // inseminations count here too
-    void palpations(const QDate& date, int positives, int negatives);
+    // Counts are 64-bit from the rows to the ledger.
+    void matings(const QDate& date, qint64 count); // inseminations count here too
+    void palpations(const QDate& date, qint64 positives, qint64 negatives);
     // births = females with at least one kit born alive or dead (see BirthTally).
-    void births(const QDate& date, int births, int alive, int dead);
-    void weanings(const QDate& date, int count, int kits);
+    void births(const QDate& date, qint64 births, qint64 alive, qint64 dead);
+    void weanings(const QDate& date, qint64 count, qint64 kits);
 
     // A day's running totals corrected by hand: the day row itself is saved by its
     // screen; here every later day moves by the same differences ("+-3" for -3).
     // Nothing is sent when both differences are 0.
-    void correctTotals(const QDate& date, int deltaFemales, int deltaMales);
+    void correctTotals(const QDate& date, qint64 deltaFemales, qint64 deltaMales);
 
     // The batch totals of a births run: a litter with neither kit alive nor dead
     // is written as a birth elsewhere but not counted as one here.
     struct BirthTally {
-        int births = 0;
-        int alive = 0;
-        int dead = 0;
-        void add(int aliveKits, int deadKits);
+        qint64 births = 0;
+        qint64 alive = 0;
+        qint64 dead = 0;
+        void add(qint64 aliveKits, qint64 deadKits);
     };
     void births(const QDate& date, const BirthTally& tally);
 
@@ -72,23 +75,31 @@ public:
     };
     Totals carriedTotals(const QDate& date);
 
-    // Every statement the ledger sends, as sent (lines joined by "\n"); for logs and tests.
+    // Every statement the ledger sends (lines joined by "\n"), its bound values
+    // written in as the statement would read with them; for logs and tests.
     void setTrace(std::function<void(const QString&)> trace) { m_trace = std::move(trace); }
 
 private:
     enum class Style { Register, Block };
     struct Counters;
 
-    // The register recordings: day row with zero counters, the day's update, the shift.
-    void registerEvent(const QString& date, const QStringList& dayUpdate, const QStringList& shift);
-    // The block recordings: counts written into a new row, or one update of an existing one.
-    void blockEvent(const QString& date, const Counters& counters, const QString& update);
+    // A statement's lines with its date bound as ":fecha" and amounts by name.
+    struct Statement {
+        QStringList lines;
+        std::vector<std::pair<QString, qint64>> amounts;
+    };
 
-    bool dayRowExists(Query& q, const QString& date);
-    Totals carried(Query& q, const QString& date, Style style);
-    void insertDay(Query& q, const QString& date, const Totals& totals, const Counters& counters);
-    void run(Query& q, const QStringList& lines);
-    static QString dateOf(const QDate& date);
+    // The register recordings: day row with zero counters, the day's update, the shift.
+    void registerEvent(const QDate& date, const Statement& dayUpdate, const Statement& shift);
+    // The block recordings: counts written into a new row, or one update of an existing one.
+    void blockEvent(const QDate& date, const Counters& counters, const Statement& update);
+
+    bool dayRowExists(const QDate& date);
+    Totals carried(const QDate& date, Style style);
+    void insertDay(const QDate& date, const Totals& totals, const Counters& counters);
+    void run(const QDate& date, const Statement& statement);
+    void trace(const Query& q);
+    static void requireDate(const QDate& date);
 
     Database& m_db;
     std::function<void(const QString&)> m_trace;

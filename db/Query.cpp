@@ -2,10 +2,11 @@
 
 #include "Database.h"
 #include "DbError.h"
-#include "Dialect.h"
 #include "SqlFormat.h"
+#include "StatementCache.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <sqlite3.h>
 
@@ -107,122 +108,175 @@ Query& Query::add(const QString& line) {
 
 void Query::clear() {
     close();
+    m_stmt.reset();
     m_lines.clear();
     m_params.clear();
     m_changes = 0;
 }
 
+void Query::bind(const QString& name, Kind kind, QVariant value) {
+    for (Param& p : m_params) {
+        if (p.name == name) {
+            p.kind = kind;
+            p.value = std::move(value);
+            return;
+        }
+    }
+    m_params.push_back({name, kind, std::move(value)});
+}
+
 void Query::bindDate(const QString& name, const QDate& value) {
-    m_params.insert(name, value.isValid() ? QVariant(value.toString(Qt::ISODate)) : QVariant());
+    if (value.isValid())
+        bind(name, Kind::Date, value.toString(Qt::ISODate));
+    else
+        bindNull(name);
 }
 
 void Query::bindNumber(const QString& name, double value) {
     // The engine would store NaN as NULL and infinity as a number no sheet can show.
-    m_params.insert(name, sql::finite(value));
+    bind(name, Kind::Number, sql::finite(value));
+}
+
+void Query::bindInteger(const QString& name, qint64 value) {
+    bind(name, Kind::Integer, value);
+}
+
+void Query::bindLogical(const QString& name, bool value) {
+    bind(name, Kind::Logical, value);
 }
 
 void Query::bindText(const QString& name, const QString& value) {
-    m_params.insert(name, value);
+    bind(name, Kind::Text, value);
 }
 
 void Query::bindNull(const QString& name) {
-    m_params.insert(name, QVariant());
+    bind(name, Kind::Null, QVariant());
+}
+
+QString Query::expandedText() const {
+    static const QRegularExpression marker(QStringLiteral(":(\\w+)"));
+    const QString statement = text();
+    QString out;
+    qsizetype last = 0;
+    for (auto it = marker.globalMatch(statement); it.hasNext();) {
+        const auto m = it.next();
+        const auto p = std::find_if(m_params.cbegin(), m_params.cend(), [&m](const Param& p) {
+            return p.name == m.captured(1) || p.name == m.captured(0);
+        });
+        if (p == m_params.cend())
+            continue;
+        out += statement.mid(last, m.capturedStart() - last);
+        switch (p->kind) {
+        case Kind::Date:
+            out += sql::date(QDate::fromString(p->value.toString(), Qt::ISODate));
+            break;
+        case Kind::Number:
+            out += sql::shortest(p->value.toDouble());
+            break;
+        case Kind::Integer:
+            out += sql::number(p->value.toLongLong());
+            break;
+        case Kind::Logical:
+            out += sql::logical(p->value.toBool());
+            break;
+        case Kind::Text:
+            out += sql::text(p->value.toString());
+            break;
+        case Kind::Null:
+            out += QStringLiteral("NULL");
+            break;
+        }
+        last = m.capturedEnd();
+    }
+    return out + statement.mid(last);
 }
 
 void Query::close() {
-    if (m_stmt) {
-        sqlite3_finalize(m_stmt);
-        m_stmt = nullptr;
+    if (m_open) {
+        m_db.statements().release(m_stmt);
+        m_open = false;
     }
     m_eof = true;
     m_row.clear();
 }
 
+void Query::fail() {
+    const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.handle()));
+    const int code = sqlite3_extended_errcode(m_db.handle());
+    close();
+    throw DbError(message, text(), code);
+}
+
 void Query::prepare() {
     close();
-    const QString statement = text();
-    const QByteArray sql = dialect::toSqlite(statement).toUtf8();
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(m_db.handle(), sql.constData(), int(sql.size()), &m_stmt, &tail) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.handle()));
-        const int code = sqlite3_extended_errcode(m_db.handle());
-        close();
-        throw DbError(message, statement, code);
-    }
-    if (!m_stmt)
-        throw DbError(QStringLiteral("La sentencia está vacía"), statement);
-    // One statement object runs one statement: trailing text is refused rather
-    // than silently dropped.
-    if (tail && !QString::fromUtf8(tail).trimmed().remove(QLatin1Char(';')).trimmed().isEmpty()) {
-        close();
-        throw DbError(QStringLiteral("Sólo se puede ejecutar una sentencia cada vez"), statement);
-    }
-    for (auto it = m_params.cbegin(); it != m_params.cend(); ++it) {
-        QString name = it.key();
-        if (!name.startsWith(QLatin1Char(':')))
-            name.prepend(QLatin1Char(':'));
-        const int index = sqlite3_bind_parameter_index(m_stmt, name.toUtf8().constData());
+    m_stmt = m_db.statements().acquire(text());
+    m_open = true;
+    sqlite3_stmt* stmt = m_stmt->handle();
+    for (const Param& p : m_params) {
+        const int index = m_stmt->parameter(p.name);
         if (index == 0)
             continue;
-        const QVariant& v = it.value();
-        if (v.isNull()) {
-            sqlite3_bind_null(m_stmt, index);
-        } else if (v.typeId() == QMetaType::Double) {
-            sqlite3_bind_double(m_stmt, index, v.toDouble());
-        } else {
-            const QByteArray bytes = v.toString().toUtf8();
-            sqlite3_bind_text(m_stmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+        int rc = SQLITE_OK;
+        switch (p.kind) {
+        case Kind::Null:
+            rc = sqlite3_bind_null(stmt, index);
+            break;
+        case Kind::Number:
+            rc = sqlite3_bind_double(stmt, index, p.value.toDouble());
+            break;
+        case Kind::Integer:
+            rc = sqlite3_bind_int64(stmt, index, p.value.toLongLong());
+            break;
+        case Kind::Logical:
+            rc = sqlite3_bind_int(stmt, index, p.value.toBool() ? 1 : 0);
+            break;
+        case Kind::Date:
+        case Kind::Text: {
+            const QByteArray bytes = p.value.toString().toUtf8();
+            rc = sqlite3_bind_text(stmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+            break;
         }
-    }
-    m_names.clear();
-    m_types.clear();
-    m_columns.clear();
-    const int count = sqlite3_column_count(m_stmt);
-    for (int i = 0; i < count; ++i) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(m_stmt, i));
-        const char* decl = sqlite3_column_decltype(m_stmt, i);
-        m_names << name;
-        m_types << (decl ? QString::fromUtf8(decl) : QString());
-        // The first column of a name wins, as "select *" joins read it.
-        if (!m_columns.contains(name.toLower()))
-            m_columns.insert(name.toLower(), i);
+        }
+        if (rc != SQLITE_OK)
+            fail();
     }
 }
 
 void Query::step() {
-    const int rc = sqlite3_step(m_stmt);
+    sqlite3_stmt* stmt = m_stmt->handle();
+    const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_ROW) {
+        m_stmt->followSchema();
         m_eof = false;
-        const int count = sqlite3_column_count(m_stmt);
+        const int count = sqlite3_column_count(stmt);
         m_row.assign(count, QVariant());
         for (int i = 0; i < count; ++i) {
-            switch (sqlite3_column_type(m_stmt, i)) {
+            switch (sqlite3_column_type(stmt, i)) {
             case SQLITE_INTEGER:
-                m_row[i] = QVariant(qint64(sqlite3_column_int64(m_stmt, i)));
+                m_row[i] = QVariant(qint64(sqlite3_column_int64(stmt, i)));
                 break;
             case SQLITE_FLOAT:
-                m_row[i] = QVariant(sqlite3_column_double(m_stmt, i));
+                m_row[i] = QVariant(sqlite3_column_double(stmt, i));
                 break;
             case SQLITE_TEXT:
-                m_row[i] = QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i)),
-                                                      sqlite3_column_bytes(m_stmt, i)));
+                m_row[i] = QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                                      sqlite3_column_bytes(stmt, i)));
                 break;
             case SQLITE_BLOB:
-                m_row[i] = QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, i)),
-                                               sqlite3_column_bytes(m_stmt, i)));
+                m_row[i] = QVariant(
+                    QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, i)), sqlite3_column_bytes(stmt, i)));
                 break;
             default:
                 break;
             }
         }
     } else if (rc == SQLITE_DONE) {
-        m_eof = true;
-        m_row.clear();
-    } else {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.handle()));
-        const int code = sqlite3_extended_errcode(m_db.handle());
+        m_stmt->followSchema();
+        // A finished statement goes back at once: the same text run again
+        // meanwhile (a loop over a finished result) reuses it.
         close();
-        throw DbError(message, text(), code);
+    } else {
+        fail();
     }
 }
 
@@ -245,12 +299,19 @@ void Query::next() {
         step();
 }
 
+bool Query::hasField(const QString& name) const {
+    return m_stmt && m_stmt->column(name) >= 0;
+}
+
+QStringList Query::fieldNames() const {
+    return m_stmt ? m_stmt->columnNames() : QStringList();
+}
+
 Field Query::field(const QString& name) const {
-    const auto it = m_columns.constFind(name.toLower());
-    if (it == m_columns.cend())
+    const int i = m_stmt ? m_stmt->column(name) : -1;
+    if (i < 0)
         throw DbError(QStringLiteral("Field '%1' not found").arg(name), text());
-    const int i = it.value();
-    return Field(m_eof || i >= int(m_row.size()) ? QVariant() : m_row[i], m_types.value(i));
+    return Field(m_eof || i >= int(m_row.size()) ? QVariant() : m_row[i], m_stmt->columnTypes().value(i));
 }
 
 Field Query::scalar(Database& db, const QString& statement, const QString& column) {

@@ -5,10 +5,11 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 class Database;
-struct sqlite3_stmt;
+class PreparedStatement;
 
 // One value of the current row, read as the farm code reads it: NULL reads as
 // 0, 0.0, a null date, the empty text or False.
@@ -36,6 +37,8 @@ private:
 
 // A statement object: the text is a list of lines joined by line breaks, values
 // are bound by name, and a select is read row by row with columns by name.
+// The prepared statement comes from the connection's cache and goes back to it
+// when the result is closed, so a text run once per row is prepared once.
 class Query {
 public:
     explicit Query(Database& db);
@@ -50,10 +53,17 @@ public:
     void clear();
     QString text() const { return m_lines.join(QLatin1Char('\n')); }
 
+    // Values bound by name (":name" in the text), kept until clear(): a date
+    // in its stored form (ISO text), NULL for no date.
     void bindDate(const QString& name, const QDate& value);
     void bindNumber(const QString& name, double value);
+    void bindInteger(const QString& name, qint64 value);
+    void bindLogical(const QString& name, bool value);
     void bindText(const QString& name, const QString& value);
     void bindNull(const QString& name);
+    // The text with every bound value written in its statement form ('mm/dd/yyyy',
+    // True, quoted text...), as the statement would read with the values spliced.
+    QString expandedText() const;
 
     // Runs a statement to its end (insert, update, delete, alter, drop).
     void exec();
@@ -64,25 +74,32 @@ public:
     void close();
 
     Field field(const QString& name) const;
-    bool hasField(const QString& name) const { return m_columns.contains(name.toLower()); }
-    QStringList fieldNames() const { return m_names; }
+    bool hasField(const QString& name) const;
+    QStringList fieldNames() const;
     int rowsAffected() const { return m_changes; }
 
     // Convenience: the first row's column of a one-value select (0 when empty).
     static Field scalar(Database& db, const QString& statement, const QString& column);
 
 private:
+    enum class Kind { Date, Number, Integer, Logical, Text, Null };
+    struct Param {
+        QString name;
+        Kind kind;
+        QVariant value;
+    };
+    void bind(const QString& name, Kind kind, QVariant value);
     void prepare();
     void step();
+    [[noreturn]] void fail();
 
     Database& m_db;
     QStringList m_lines;
-    QHash<QString, QVariant> m_params;
-    sqlite3_stmt* m_stmt = nullptr;
+    std::vector<Param> m_params;
+    // The statement of the current or last run; held in use only while open.
+    std::shared_ptr<PreparedStatement> m_stmt;
+    bool m_open = false;
     bool m_eof = true;
     int m_changes = 0;
-    QStringList m_names;
-    QStringList m_types;
-    QHash<QString, int> m_columns;
     std::vector<QVariant> m_row;
 };

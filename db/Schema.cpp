@@ -193,6 +193,10 @@ void ensureLookupIndexes(Database& db) {
     db.execNative(QStringLiteral("CREATE INDEX IF NOT EXISTS \"CubriMachos.porHembra\" ON CubriMachos "
                                  "(CodigoHembra, FechaCubricion)"));
     db.execNative(QStringLiteral("CREATE INDEX IF NOT EXISTS \"Pools.porHembra\" ON Pools (CodigoHembra, FechaPool)"));
+    // A female's cycle rows in the order they were recorded: her last row, and
+    // her rows newest first, without a sort.
+    db.execNative(QStringLiteral("CREATE INDEX IF NOT EXISTS \"CubriHembras.porOrden\" ON CubriHembras "
+                                 "(CodigoHembra, Orden)"));
 }
 
 void create(Database& db) {

@@ -29,8 +29,9 @@ void create(Database& db);
 QStringList restoreMissingTables(Database& db);
 
 // Lookup indexes that are no key: the male's mirror row and the pool row are
-// found by female and mating date once per processed row. Created when missing
-// at every open, so older farm files get them too.
+// found by female and mating date once per processed row, a female's cycle rows
+// by female in recording order (Orden). Created when missing at every open, so
+// older farm files get them too.
 void ensureLookupIndexes(Database& db);
 
 // Key building blocks, as the repair of the keys uses them.

@@ -2,7 +2,11 @@
 
 #include "Database.h"
 
-Transaction::Transaction(Database& db) : m_db(db) {
+Transaction::Transaction(Database& db, Inner inner) : m_db(db) {
+    if (m_db.joiningTransaction()) {
+        m_joined = true;
+        return;
+    }
     m_name = QStringLiteral("rec%1").arg(++m_db.transactionDepth());
     try {
         m_db.execNative(QStringLiteral("SAVEPOINT ") + m_name);
@@ -10,25 +14,37 @@ Transaction::Transaction(Database& db) : m_db(db) {
         --m_db.transactionDepth();
         throw;
     }
-}
-
-Transaction::~Transaction() {
-    if (!m_done) {
-        try {
-            m_db.execNative(QStringLiteral("ROLLBACK TO ") + m_name);
-            m_db.execNative(QStringLiteral("RELEASE ") + m_name);
-        } catch (...) {
-            // Nothing more can be done from a destructor; the engine has already
-            // rolled back when it could not keep the savepoint.
-        }
-        --m_db.transactionDepth();
+    if (inner == Inner::Joined) {
+        m_db.joiningTransaction() = true;
+        m_joinsInner = true;
     }
 }
 
-void Transaction::commit() {
-    if (m_done)
+Transaction::~Transaction() {
+    if (m_done || m_joined)
         return;
+    try {
+        m_db.execNative(QStringLiteral("ROLLBACK TO ") + m_name);
+        m_db.execNative(QStringLiteral("RELEASE ") + m_name);
+    } catch (...) {
+        // Nothing more can be done from a destructor; the engine has already
+        // rolled back when it could not keep the savepoint.
+    }
+    end();
+}
+
+void Transaction::commit() {
+    if (m_done || m_joined) {
+        m_done = true;
+        return;
+    }
     m_db.execNative(QStringLiteral("RELEASE ") + m_name);
+    end();
+}
+
+void Transaction::end() {
     m_done = true;
     --m_db.transactionDepth();
+    if (m_joinsInner)
+        m_db.joiningTransaction() = false;
 }

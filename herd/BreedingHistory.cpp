@@ -31,11 +31,16 @@ QString whole(qint64 v) {
     return display::mask(double(v), QStringLiteral("0"));
 }
 
-// Whose rows: "where CodigoHembra={code}", or the provisional rows of this computer.
-QString ownerCondition(const QString& column, const BreedingHistory::Owner& owner) {
-    if (owner.number)
-        return QStringLiteral("where %1=%2").arg(column, sql::number(*owner.number));
-    return QStringLiteral("where (%1 is null) and maquina=%2").arg(column, sql::text(owner.machineTag));
+// Whose rows: "where CodigoHembra=:numero", or the provisional rows of this
+// computer, with the owner bound.
+void selectOwner(Query& q, const QString& column, const BreedingHistory::Owner& owner) {
+    if (owner.number) {
+        q << QStringLiteral("where %1=:numero").arg(column);
+        q.bindInteger(QStringLiteral("numero"), *owner.number);
+    } else {
+        q << QStringLiteral("where (%1 is null) and maquina=:maquina").arg(column);
+        q.bindText(QStringLiteral("maquina"), owner.machineTag);
+    }
 }
 
 // Lines run by mating date; rows of one day keep the order in which they were
@@ -53,7 +58,9 @@ template <typename Line> void sortLines(std::vector<Line>& lines) {
 }
 
 void deleteRow(Database& db, const QString& table, qint64 orden) {
-    db.exec(QStringLiteral("delete from %1 where orden=%2").arg(table, sql::number(orden)));
+    Query q(db, QStringLiteral("delete from %1 where orden=:orden").arg(table));
+    q.bindInteger(QStringLiteral("orden"), orden);
+    q.exec();
 }
 
 void zeroWhenEmpty(TableCursor& t, const QStringList& columns) {
@@ -150,7 +157,7 @@ QString BreedingHistory::MatingLine::entry() const {
 std::vector<BreedingHistory::CycleLine> BreedingHistory::cycles(Database& db, const Owner& owner) {
     std::vector<CycleLine> lines;
     Query q(db, QStringLiteral("select * from CubriHembras"));
-    q << ownerCondition(QStringLiteral("CodigoHembra"), owner);
+    selectOwner(q, QStringLiteral("CodigoHembra"), owner);
     for (q.open(); !q.eof(); q.next()) {
         CycleLine l;
         l.orden = q.field(QStringLiteral("Orden")).asInteger();
@@ -180,7 +187,7 @@ std::vector<BreedingHistory::CycleLine> BreedingHistory::cycles(Database& db, co
 std::vector<BreedingHistory::MatingLine> BreedingHistory::matings(Database& db, const Owner& owner) {
     std::vector<MatingLine> lines;
     Query q(db, QStringLiteral("select * from CubriMachos"));
-    q << ownerCondition(QStringLiteral("CodigoMacho"), owner);
+    selectOwner(q, QStringLiteral("CodigoMacho"), owner);
     for (q.open(); !q.eof(); q.next()) {
         MatingLine l;
         l.orden = q.field(QStringLiteral("Orden")).asInteger();
@@ -208,13 +215,19 @@ void BreedingHistory::deleteMatings(Database& db, const std::vector<MatingLine>&
 }
 
 void BreedingHistory::adoptCycles(Database& db, qint64 female, const QString& machineTag) {
-    db.exec(QStringLiteral("update CubriHembras set CodigoHembra=%1 where (CodigoHembra is null) and maquina=%2")
-                .arg(sql::number(female), sql::text(machineTag)));
+    Query q(db, QStringLiteral("update CubriHembras set CodigoHembra=:numero where (CodigoHembra is null) and "
+                               "maquina=:maquina"));
+    q.bindInteger(QStringLiteral("numero"), female);
+    q.bindText(QStringLiteral("maquina"), machineTag);
+    q.exec();
 }
 
 void BreedingHistory::adoptMatings(Database& db, qint64 male, const QString& machineTag) {
-    db.exec(QStringLiteral("update CubriMachos set CodigoMacho=%1 where (CodigoMacho is null) and maquina=%2")
-                .arg(sql::number(male), sql::text(machineTag)));
+    Query q(db, QStringLiteral("update CubriMachos set CodigoMacho=:numero where (CodigoMacho is null) and "
+                               "maquina=:maquina"));
+    q.bindInteger(QStringLiteral("numero"), male);
+    q.bindText(QStringLiteral("maquina"), machineTag);
+    q.exec();
 }
 
 void BreedingHistory::deleteCycle(Database& db, qint64 orden) {

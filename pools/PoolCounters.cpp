@@ -3,7 +3,6 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Query.h"
-#include "db/SqlFormat.h"
 #include "db/Transaction.h"
 
 #include <QStringList>
@@ -39,8 +38,11 @@ void requireDate(const QDate& d) {
 }
 
 // The Pools row of a cycle: same female, FechaPool equal to the mating date.
-QString poolRowWhere(qint64 female, const QDate& fc) {
-    return QStringLiteral("where FechaPool=%1 and CodigoHembra=%2").arg(sql::date(fc), sql::number(female));
+const QString kPoolRowWhere = QStringLiteral("where FechaPool=:fc and CodigoHembra=:hembra");
+
+void bindPoolRow(Query& q, qint64 female, const QDate& fc) {
+    q.bindDate(QStringLiteral("fc"), fc);
+    q.bindInteger(QStringLiteral("hembra"), female);
 }
 
 PoolGroup readGroup(const Query& q, const CounterNames& c) {
@@ -56,22 +58,24 @@ PoolGroup readGroup(const Query& q, const CounterNames& c) {
 
 PoolEntry PoolCounters::classify(qint64 female, const QDate& d) const {
     requireDate(d);
-    const QString code = sql::number(female);
     PoolEntry entry{poolstate::kNulliparous, 0};
 
     // A female who never gave birth is nulliparous, whatever her last mating gave.
-    Query births(m_db, QStringLiteral("select * from CubriHembras where CodigoHembra=%1 and FechaParto is not NULL "
-                                      "order by orden desc")
-                           .arg(code));
+    // Both reads walk her rows down the (CodigoHembra, Orden) index and stop
+    // where the answer is.
+    Query births(m_db, QStringLiteral("select FechaCubricion, FechaParto from CubriHembras where CodigoHembra=:hembra "
+                                      "and FechaParto is not NULL order by orden desc"));
+    births.bindInteger(QStringLiteral("hembra"), female);
     births.open();
     if (births.eof())
         return entry;
 
     // Otherwise her last cycle row (by Orden) other than the day's inseminations
     // decides: palpated negative is delayed, anything else lactating.
-    Query last(m_db, QStringLiteral("select * from CubriHembras where CodigoHembra=%1 and FechaCubricion <> %2 "
-                                    "order by orden desc")
-                         .arg(code, sql::date(d)));
+    Query last(m_db, QStringLiteral("select Palpacion, FechaParto from CubriHembras where CodigoHembra=:hembra and "
+                                    "FechaCubricion <> :d order by orden desc"));
+    last.bindInteger(QStringLiteral("hembra"), female);
+    last.bindDate(QStringLiteral("d"), d);
     last.open();
     // Her only births lie on rows dated d: there is no earlier cycle to judge
     // her by, so she enters as never having given birth.
@@ -96,20 +100,33 @@ PoolEntry PoolCounters::classify(qint64 female, const QDate& d) const {
 PoolEntry PoolCounters::recordInsemination(qint64 female, const QDate& d, const QString& pool) {
     Transaction t(m_db);
     const PoolEntry entry = classify(female, d);
-    const QString name = sql::text(pool);
+    const QString name = QStringLiteral("pool");
 
-    m_db.exec(QStringLiteral("insert into Pools Values (%1, %2, %3, NULL, 0, 0, %4, '%5')")
-                  .arg(sql::date(d), sql::number(female), name, sql::number(entry.diasPos), entry.estado));
+    Query q(m_db, QStringLiteral("insert into Pools Values (:d, :hembra, :pool, NULL, 0, 0, :diaspos, :estado)"));
+    q.bindDate(QStringLiteral("d"), d);
+    q.bindInteger(QStringLiteral("hembra"), female);
+    q.bindText(name, pool);
+    q.bindInteger(QStringLiteral("diaspos"), entry.diasPos);
+    q.bindText(QStringLiteral("estado"), entry.estado);
+    q.exec();
 
-    Query master(m_db, QStringLiteral("select * from MasterPools where pool=") + name);
-    master.open();
-    if (master.eof())
-        m_db.exec(QStringLiteral("insert into MasterPools Values (%1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)")
-                      .arg(name));
-    master.close();
+    q.clear();
+    q << "select Pool from MasterPools where pool=:pool";
+    q.bindText(name, pool);
+    q.open();
+    const bool isNew = q.eof();
+    q.clear();
+    if (isNew) {
+        q << "insert into MasterPools Values (:pool, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)";
+        q.bindText(name, pool);
+        q.exec();
+        q.clear();
+    }
 
     const QString c = QLatin1String(countersOf(entry.estado)->females);
-    m_db.exec(QStringLiteral("update MasterPools set %1=%1+1, TotalPool=TotalPool+1 where pool=%2").arg(c, name));
+    q << QStringLiteral("update MasterPools set %1=%1+1, TotalPool=TotalPool+1 where pool=:pool").arg(c);
+    q.bindText(name, pool);
+    q.exec();
     t.commit();
     return entry;
 }
@@ -117,25 +134,33 @@ PoolEntry PoolCounters::recordInsemination(qint64 female, const QDate& d, const 
 bool PoolCounters::recordPalpation(qint64 female, const QDate& fc, bool positive) {
     requireDate(fc);
     Transaction t(m_db);
-    Query row(m_db, QStringLiteral("select * from Pools ") + poolRowWhere(female, fc));
-    row.open();
-    if (row.eof())
+    Query q(m_db, QStringLiteral("select Estado, Pool, Palpacion from Pools ") + kPoolRowWhere);
+    bindPoolRow(q, female, fc);
+    q.open();
+    if (q.eof())
         return false;
-    const QString estado = row.field(QStringLiteral("Estado")).asString();
-    const QString pool = row.field(QStringLiteral("Pool")).asString();
+    const QString estado = q.field(QStringLiteral("Estado")).asString();
+    const QString pool = q.field(QStringLiteral("Pool")).asString();
     // A row already counted positive (palpated again after a hand correction of
     // the cycle) is not counted twice.
-    const bool alreadyPositive = row.field(QStringLiteral("Palpacion")).asString() == QLatin1String("True");
-    row.close();
+    const bool alreadyPositive = q.field(QStringLiteral("Palpacion")).asString() == QLatin1String("True");
+    q.clear();
 
-    m_db.exec(QStringLiteral("update Pools set Palpacion=%1 ").arg(sql::logical(positive)) + poolRowWhere(female, fc));
+    q << QStringLiteral("update Pools set Palpacion=:palpacion ") + kPoolRowWhere;
+    q.bindLogical(QStringLiteral("palpacion"), positive);
+    bindPoolRow(q, female, fc);
+    q.exec();
     // A negative result changes no counter; a state the program never writes
     // has no counter of its own and is left uncounted, so that the whole pool
     // stays the sum of its three states.
     const CounterNames* c = countersOf(estado);
-    if (positive && !alreadyPositive && c)
-        m_db.exec(QStringLiteral("update MasterPools set %1=%1+1, TotPositivas=TotPositivas+1 where pool=%2")
-                      .arg(QLatin1String(c->positives), sql::text(pool)));
+    if (positive && !alreadyPositive && c) {
+        q.clear();
+        q << QStringLiteral("update MasterPools set %1=%1+1, TotPositivas=TotPositivas+1 where pool=:pool")
+                 .arg(QLatin1String(c->positives));
+        q.bindText(QStringLiteral("pool"), pool);
+        q.exec();
+    }
     t.commit();
     return true;
 }
@@ -145,22 +170,30 @@ bool PoolCounters::recordBirth(qint64 female, const QDate& fc, qint64 alive, qin
     if (alive < 0 || dead < 0)
         throw DbError(QStringLiteral("El número de gazapos nacidos no puede ser negativo"));
     Transaction t(m_db);
-    Query row(m_db, QStringLiteral("select * from Pools ") + poolRowWhere(female, fc));
-    row.open();
-    if (row.eof())
+    Query q(m_db, QStringLiteral("select Estado, Pool from Pools ") + kPoolRowWhere);
+    bindPoolRow(q, female, fc);
+    q.open();
+    if (q.eof())
         return false;
-    const QString estado = row.field(QStringLiteral("Estado")).asString();
-    const QString pool = row.field(QStringLiteral("Pool")).asString();
-    row.close();
+    const QString estado = q.field(QStringLiteral("Estado")).asString();
+    const QString pool = q.field(QStringLiteral("Pool")).asString();
+    q.clear();
 
-    const QString v = sql::number(alive);
-    m_db.exec(QStringLiteral("update Pools set NacidosVivos=%1, NacidosMuertos=%2 ").arg(v, sql::number(dead)) +
-              poolRowWhere(female, fc));
+    q << QStringLiteral("update Pools set NacidosVivos=:v, NacidosMuertos=:m ") + kPoolRowWhere;
+    q.bindInteger(QStringLiteral("v"), alive);
+    q.bindInteger(QStringLiteral("m"), dead);
+    bindPoolRow(q, female, fc);
+    q.exec();
     // Every birth counts once, also one with no kit born.
-    if (const CounterNames* c = countersOf(estado))
-        m_db.exec(QStringLiteral("update MasterPools set %1=%1+%2, %3=%3+1, TotVivos=TotVivos+%2, "
-                                 "TotPartos=TotPartos+1 where Pool=%4")
-                      .arg(QLatin1String(c->alive), v, QLatin1String(c->births), sql::text(pool)));
+    if (const CounterNames* c = countersOf(estado)) {
+        q.clear();
+        q << QStringLiteral("update MasterPools set %1=%1+:v, %2=%2+1, TotVivos=TotVivos+:v, TotPartos=TotPartos+1 "
+                            "where Pool=:pool")
+                 .arg(QLatin1String(c->alive), QLatin1String(c->births));
+        q.bindInteger(QStringLiteral("v"), alive);
+        q.bindText(QStringLiteral("pool"), pool);
+        q.exec();
+    }
     t.commit();
     return true;
 }
@@ -181,7 +214,7 @@ int PoolCounters::recompute(const std::function<void(int, int)>& progress) {
 
     int done = 0;
     for (const QString& pool : pools) {
-        const QString name = sql::text(pool);
+        const QString name = QStringLiteral("pool");
         PoolGroup nul, lac, ret, all;
         auto groupOf = [&](const QString& estado) -> PoolGroup* {
             if (estado == poolstate::kNulliparous)
@@ -196,8 +229,9 @@ int PoolCounters::recompute(const std::function<void(int, int)>& progress) {
         // Females and kits count only rows already palpated.
         Query palpated(m_db);
         palpated << QStringLiteral("select count(*) cuenta, sum(nacidosvivos) suma, estado, palpacion")
-                 << QStringLiteral("from pools where pool=") + name
+                 << QStringLiteral("from pools where pool=:pool")
                  << QStringLiteral("and palpacion is not NULL group by estado, palpacion");
+        palpated.bindText(name, pool);
         for (palpated.open(); !palpated.eof(); palpated.next()) {
             const qint64 cuenta = palpated.field(QStringLiteral("cuenta")).asInteger();
             const qint64 suma = palpated.field(QStringLiteral("suma")).asInteger();
@@ -216,8 +250,9 @@ int PoolCounters::recompute(const std::function<void(int, int)>& progress) {
 
         // Births count only litters with a kit born alive or dead.
         Query born(m_db);
-        born << QStringLiteral("select count(*) cuenta, estado") << QStringLiteral("from pools where pool=") + name
+        born << QStringLiteral("select count(*) cuenta, estado") << QStringLiteral("from pools where pool=:pool")
              << QStringLiteral("and (nacidosvivos>0 or nacidosmuertos>0) group by estado");
+        born.bindText(name, pool);
         for (born.open(); !born.eof(); born.next()) {
             const qint64 cuenta = born.field(QStringLiteral("cuenta")).asInteger();
             all.births += cuenta;
@@ -226,11 +261,18 @@ int PoolCounters::recompute(const std::function<void(int, int)>& progress) {
         }
         born.close();
 
-        QStringList values{name};
-        for (const PoolGroup* g : {&nul, &lac, &ret, &all})
-            for (qint64 v : {g->females, g->positives, g->births, g->alive})
-                values << sql::whole(double(v));
-        m_db.exec(QStringLiteral("Insert into MasterPools Values (%1)").arg(values.join(QLatin1String(", "))));
+        Query insert(m_db);
+        QStringList values{QStringLiteral(":pool")};
+        insert.bindText(name, pool);
+        for (const PoolGroup* g : {&nul, &lac, &ret, &all}) {
+            for (qint64 v : {g->females, g->positives, g->births, g->alive}) {
+                const QString counter = QStringLiteral("c%1").arg(values.size());
+                values << QLatin1Char(':') + counter;
+                insert.bindInteger(counter, v);
+            }
+        }
+        insert << QStringLiteral("Insert into MasterPools Values (%1)").arg(values.join(QLatin1String(", ")));
+        insert.exec();
 
         ++done;
         if (progress)
@@ -241,7 +283,8 @@ int PoolCounters::recompute(const std::function<void(int, int)>& progress) {
 }
 
 std::optional<PoolTotals> PoolCounters::totals(const QString& pool) const {
-    Query q(m_db, QStringLiteral("select * from MasterPools where pool=") + sql::text(pool));
+    Query q(m_db, QStringLiteral("select * from MasterPools where pool=:pool"));
+    q.bindText(QStringLiteral("pool"), pool);
     q.open();
     if (q.eof())
         return std::nullopt;

@@ -342,6 +342,25 @@ private slots:
         QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriMachos where CodigoMacho=0")), 2);
     }
 
+    void aCycleRowWithoutFemaleHidesNoNeverMatedFemale() {
+        Fixture f;
+        f.farm.female(900, 900, kDay.addDays(-400));
+        f.farm.db().exec(QStringLiteral("insert into CubriHembras (CodigoHembra, FechaCubricion, Maquina) values "
+                                        "(NULL, '05/01/2002', 'OTRO')"));
+        {
+            TFInseminacionesHembras screen(f.context);
+            showActive(screen);
+            search(&screen, QStringLiteral("40"), QStringLiteral("41"), QStringLiteral("01062002"));
+            QCOMPARE(shownCages(screen.listView()), QStringList({"40", "41", "900"}));
+        }
+        TFCubricionesHembras screen(f.context);
+        showActive(screen);
+        search(&screen, QStringLiteral("40"), QStringLiteral("41"), QStringLiteral("01062002"));
+        QCOMPARE(shownCages(screen.listView()), QStringList({"40", "41", "900"}));
+        child<QPushButton>(&screen, "procesar")->click();
+        QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from CubriHembras where CodigoHembra=900")), 1);
+    }
+
     void palpationsFlipWithEnterAndCountSevenAndThree() {
         Fixture f;
         for (int i = 1; i <= 10; ++i) {

@@ -192,3 +192,32 @@ TEST_F(Weanings, EveryRowIsAWeaningAlsoWithNoKit) {
 }
 
 } // namespace
+
+namespace {
+
+// Counts travel 64-bit from the rows to the ledger: three thousand million kits
+// arrive as they were typed, never wrapped round to a negative number.
+TEST_F(Births, KitCountsBeyondThirtyTwoBitsReachTheLedgerWhole) {
+    farm.female(1, 1, kBorn);
+    farm.cycle(1, kDay.addDays(-31), true);
+    CandidateList list = load();
+    ASSERT_EQ(list.size(), 1);
+    list.setFields(0, BirthEvent::kAlive, {QStringLiteral("3000000000"), QStringLiteral("2500000000")});
+    process(list);
+    EXPECT_EQ(day("NacidosVivos"), 3000000000LL);
+    EXPECT_EQ(day("NacidosMuertos"), 2500000000LL);
+    EXPECT_EQ(farm.count(QStringLiteral("select NacidosVivos cuenta from CubriHembras")), 3000000000LL);
+}
+
+TEST_F(Weanings, KitCountsBeyondThirtyTwoBitsReachTheLedgerWhole) {
+    farm.female(1, 1, kBorn);
+    farm.cycle(1, kDay.addDays(-61), true, kDay.addDays(-30), 8);
+    farm.db().exec(QStringLiteral("update CubriHembras set NacidosVivos=3000000000"));
+    CandidateList list = load();
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list.fields(0).at(WeaningEvent::kWeaned), QStringLiteral("3000000000"));
+    process(list);
+    EXPECT_EQ(day("Destetados"), 3000000000LL);
+}
+
+} // namespace

@@ -140,6 +140,19 @@ TEST_F(Matings, AFailureHalfWayWritesNothingAtAll) {
     EXPECT_EQ(farm.count(QStringLiteral("select Cubriciones cuenta from HistoricoMaternidad")), 6);
 }
 
+// A cycle row without a female number (a registration in progress on another
+// computer) belongs to nobody and hides no never-mated female.
+TEST_F(Matings, ACycleRowWithoutFemaleHidesNoNeverMatedFemale) {
+    farm.female(20, 500, kOldEnough);
+    farm.female(22, 30, kOldEnough);
+    farm.cycle(22, kDay.addDays(-15), false);
+    farm.db().exec(QStringLiteral("insert into CubriHembras (CodigoHembra, FechaCubricion, Maquina) values (NULL, "
+                                  "'05/01/2002', 'OTRO')"));
+    EXPECT_EQ(females(load()), QStringList({"22", "20"}));
+    InseminationEvent inseminations(FarmParameters::read(farm.db()), QStringLiteral("P1"));
+    EXPECT_EQ(females(blockbatch::load(farm.db(), inseminations, {}, kDay)), QStringList({"22", "20"}));
+}
+
 TEST_F(Matings, NoDayNoBatch) {
     farm.female(1, 1, kOldEnough);
     EXPECT_THROW(process(load(), QDate()), InvalidDate);
