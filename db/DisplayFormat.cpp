@@ -73,21 +73,54 @@ MaskShape parseMask(const QString& m) {
     return shape;
 }
 
-// Rounds half away from zero on the decimal digits the number shows, so 2.675
-// becomes 2.68 as a person reading it would expect.
+// Rounds half away from zero on the decimal digits the number is written with
+// (its 15 significant digits), so 2.675 becomes 2.68 as a person reading it
+// would expect, while 2.4999999999 stays below the half and becomes 2. The
+// digits are rounded as text: no arithmetic nudges a value across the half.
 QString roundedDigits(double value, int decimals) {
-    const QString exact = QString::number(std::fabs(value), 'g', 15);
-    const double shown = exact.toDouble();
-    const double scale = std::pow(10.0, decimals);
-    double r = std::floor(shown * scale + 0.5 + 1e-9) / scale;
-    return QString::number(r, 'f', decimals);
+    // A whole number (a cage, a count) is its digits: nothing to round.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+        const QString whole = QString::number(qint64(std::fabs(value)));
+        return decimals > 0 ? whole + QLatin1Char('.') + QString(decimals, QLatin1Char('0')) : whole;
+    }
+    const QString written = QString::number(std::fabs(value), 'e', 14); // d.dddddddddddddde±XX
+    const qsizetype e = written.indexOf(QLatin1Char('e'));
+    QString digits = written.left(e).remove(QLatin1Char('.'));
+    int intDigits = written.mid(e + 1).toInt() + 1;
+    if (intDigits < 1) {
+        digits.prepend(QString(1 - intDigits, QLatin1Char('0')));
+        intDigits = 1;
+    }
+    const int cut = intDigits + decimals;
+    if (digits.size() <= cut)
+        digits.append(QString(cut + 1 - digits.size(), QLatin1Char('0')));
+    const bool up = digits.at(cut) >= QLatin1Char('5');
+    digits.truncate(cut);
+    for (int i = cut - 1; up; --i) {
+        if (i < 0) {
+            digits.prepend(QLatin1Char('1'));
+            ++intDigits;
+            break;
+        }
+        if (digits.at(i) != QLatin1Char('9')) {
+            digits[i] = QChar(digits.at(i).unicode() + 1);
+            break;
+        }
+        digits[i] = QLatin1Char('0');
+    }
+    QString out = digits.left(intDigits);
+    while (out.size() > 1 && out.startsWith(QLatin1Char('0')))
+        out.remove(0, 1);
+    if (decimals > 0)
+        out += QLatin1Char('.') + digits.mid(intDigits, decimals);
+    return out;
 }
 
 } // namespace
 
 QString mask(double value, const QString& m) {
     const MaskShape shape = parseMask(m);
-    if (std::isnan(value))
+    if (!std::isfinite(value))
         value = 0;
     QString digits = roundedDigits(value, shape.decimals);
     QString intPart = digits.section(QLatin1Char('.'), 0, 0);

@@ -7,8 +7,11 @@
 #include <cmath>
 
 namespace {
-// Enough for any count or weight on a farm, and far from double's limits.
+// Enough for any count or weight on a farm. A box refuses a value its column
+// cannot hold: number columns hold whole numbers exactly up to 2^53, and the
+// counts travel as 64-bit integers from the box to the ledger.
 constexpr int kMaxIntegerDigits = 12;
+static_assert(999'999'999'999.0 < 9007199254740992.0, "a box's whole numbers fit a number column exactly");
 } // namespace
 
 NumberEdit::NumberEdit(QWidget* parent, int decimals) : QLineEdit(parent), m_decimals(decimals) {

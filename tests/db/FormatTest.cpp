@@ -48,6 +48,12 @@ const MaskCase kMasks[] = {
     {0, "##0", "0"},
     {4.25, "0.0", "4,3"},
     {36.5, "0.00", "36,50"},
+    // A hair below one half stays below it; the value is rounded as it is.
+    {2.4999999999, "0", "2"},
+    {-2.4999999999, "0", "-2"},
+    {0.0049999999, "0.00", "0,00"},
+    {9.995, "0.00", "10,00"},
+    {0.000123456, "0.0000", "0,0001"},
 };
 
 TEST(Mask, WritesEveryMaskOfTheSheets) {
