@@ -1,11 +1,10 @@
 #include "LargeFarm.h"
 
+#include "RawStatement.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
 
 #include <QFileInfo>
-#include <sqlite3.h>
-#include <stdexcept>
 
 namespace {
 
@@ -20,45 +19,11 @@ private:
     quint64 m_state = 0x7041CA5Eull;
 };
 
-// A prepared insert with positional values, run once per row.
-class Insert {
-public:
-    Insert(sqlite3* db, const char* sql) : m_db(db) {
-        if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
-            throw std::runtime_error(sqlite3_errmsg(db));
-    }
-    ~Insert() { sqlite3_finalize(m_stmt); }
-    Insert& bind(int i, double v) {
-        sqlite3_bind_double(m_stmt, i, v);
-        return *this;
-    }
-    Insert& bind(int i, const QDate& d) {
-        if (!d.isValid()) {
-            sqlite3_bind_null(m_stmt, i);
-            return *this;
-        }
-        const QByteArray text = d.toString(Qt::ISODate).toUtf8();
-        sqlite3_bind_text(m_stmt, i, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        return *this;
-    }
-    Insert& null(int i) {
-        sqlite3_bind_null(m_stmt, i);
-        return *this;
-    }
-    void run() {
-        if (sqlite3_step(m_stmt) != SQLITE_DONE)
-            throw std::runtime_error(sqlite3_errmsg(m_db));
-        sqlite3_reset(m_stmt);
-    }
-
-private:
-    sqlite3* m_db;
-    sqlite3_stmt* m_stmt = nullptr;
-};
+using Insert = RawStatement;
 
 } // namespace
 
-void LargeFarm::ensure(const QString& file) {
+void LargeFarm::ensure(const QString& file, int females) {
     if (QFileInfo::exists(file))
         return;
     Database db(file, Database::Open::CreateNew);
@@ -73,10 +38,10 @@ void LargeFarm::ensure(const QString& file) {
                                "NacidosVivos, NacidosMuertos) values (?1, ?2, ?3, ?4, ?5, ?6)");
     for (int m = 1; m <= kMales; ++m)
         male.bind(1, m).bind(2, 90000 + m).run();
-    for (int f = 1; f <= kFemales; ++f) {
+    for (int f = 1; f <= females; ++f) {
         const QDate born = QDate(2021, 1, 1).addDays(random.below(300));
         female.bind(1, f).bind(2, born).bind(3, born.addDays(120)).run();
-        const bool dueToGiveBirth = f > kFemales / 2;
+        const bool dueToGiveBirth = f > females / 2;
         // Cycles every 45 days, ending so that the last one is in the wanted state on kDay.
         QDate mated = kDay.addDays(-45 * kCyclesEach + (dueToGiveBirth ? 15 : -40));
         for (int c = 0; c < kCyclesEach; ++c, mated = mated.addDays(45)) {
@@ -93,9 +58,9 @@ void LargeFarm::ensure(const QString& file) {
             mirror.bind(1, sire).bind(2, mated).bind(3, f).bind(4, positive ? 1 : 0).bind(5, alive).bind(6, dead).run();
         }
     }
-    Insert day(db.handle(), "insert into HistoricoMaternidad values (?1, 5000, 0, 0, 0, 100, 0, 0, 0, 0, 0, 0, 0, 0, "
+    Insert day(db.handle(), "insert into HistoricoMaternidad values (?1, ?2, 0, 0, 0, 100, 0, 0, 0, 0, 0, 0, 0, 0, "
                             "0, 0, 0, 0, 0, 0, 0, 0, 0, '')");
     for (QDate d = kDay.addDays(-800); d < kDay; d = d.addDays(1))
-        day.bind(1, d).run();
+        day.bind(1, d).bind(2, females).run();
     t.commit();
 }
