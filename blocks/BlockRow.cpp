@@ -29,9 +29,13 @@ QString femaleRow(const Query& result, const QStringList& ownFields) {
     return join(fields + ownFields);
 }
 
-qint64 numberField(const QStringList& fields, int field) {
+QString numberField(const QStringList& fields, int field) {
     // parseNumber and whole refuse, naming the text, what no column can hold.
-    return sql::whole(display::parseNumber(fields.value(field)).value_or(0)).toLongLong();
+    return sql::whole(display::parseNumber(fields.value(field)).value_or(0));
+}
+
+qint64 integerField(const QStringList& fields, int field) {
+    return numberField(fields, field).toLongLong();
 }
 
 QString markGlyphs(const QStringList& fields) {

@@ -27,8 +27,9 @@ QString femaleRow(const Query& result, const QStringList& ownFields);
 // A whole-number field of a row (animal, count, Orden), rounded; an empty
 // field is 0, and a field that is no number, or one no column can hold
 // (infinity, NaN, beyond the 64-bit range), is refused before anything is
-// written with it.
-qint64 numberField(const QStringList& fields, int field);
+// written with it. As a value to bind, and as statement text.
+qint64 integerField(const QStringList& fields, int field);
+QString numberField(const QStringList& fields, int field);
 
 // The four mark glyphs of a row: 'þ' for a mark reading "True", '¨' otherwise.
 QString markGlyphs(const QStringList& fields);

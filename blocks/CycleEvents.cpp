@@ -11,7 +11,7 @@ namespace {
 
 // A count typed in a row: a whole number, 0 when empty.
 qint64 count(const QStringList& fields, int field) {
-    return blockrow::numberField(fields, field);
+    return blockrow::integerField(fields, field);
 }
 
 // The mating date of a cycle row, to find its mirror and its pool row.
@@ -45,8 +45,8 @@ QString PalpationEvent::flipped(const QString& result) {
 }
 
 void PalpationEvent::processRow(Database& db, const QStringList& fields, const QDate&) {
-    const qint64 female = blockrow::numberField(fields, blockrow::kAnimal);
-    const qint64 orden = blockrow::numberField(fields, kOrden);
+    const qint64 female = blockrow::integerField(fields, blockrow::kAnimal);
+    const qint64 orden = blockrow::integerField(fields, kOrden);
     const bool positive = fields.value(kResult) == QLatin1String("+");
     Query q(db);
     q << "update CubriHembras set Palpacion=:palpacion"
@@ -85,8 +85,8 @@ QString BirthEvent::candidateRow(const Query& result) const {
 }
 
 void BirthEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const qint64 female = blockrow::numberField(fields, blockrow::kAnimal);
-    const qint64 orden = blockrow::numberField(fields, kOrden);
+    const qint64 female = blockrow::integerField(fields, blockrow::kAnimal);
+    const qint64 orden = blockrow::integerField(fields, kOrden);
     const qint64 v = count(fields, kAlive);
     const qint64 m = count(fields, kDead);
     Query q(db);
@@ -144,7 +144,7 @@ void WeaningEvent::processRow(Database& db, const QStringList& fields, const QDa
     q << "update CubriHembras set Destetados=:destetados, Destetada=True"
       << "where orden = :orden";
     q.bindInteger(QStringLiteral("destetados"), n);
-    q.bindInteger(QStringLiteral("orden"), blockrow::numberField(fields, kOrden));
+    q.bindInteger(QStringLiteral("orden"), blockrow::integerField(fields, kOrden));
     q.exec();
     m_weaned += n;
 }

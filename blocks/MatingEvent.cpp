@@ -60,8 +60,8 @@ void insertCycleRow(Database& db, qint64 female, const QDate& day, qint64 male) 
 } // namespace
 
 void MatingEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const qint64 female = blockrow::numberField(fields, blockrow::kAnimal);
-    const qint64 male = blockrow::numberField(fields, kMale);
+    const qint64 female = blockrow::integerField(fields, blockrow::kAnimal);
+    const qint64 male = blockrow::integerField(fields, kMale);
     insertCycleRow(db, female, day, male);
     // The male's mirror row is written also for male 0.
     Query q(db);
@@ -94,7 +94,7 @@ QString InseminationEvent::candidateRow(const Query& result) const {
 }
 
 void InseminationEvent::processRow(Database& db, const QStringList& fields, const QDate& day) {
-    const qint64 female = blockrow::numberField(fields, blockrow::kAnimal);
+    const qint64 female = blockrow::integerField(fields, blockrow::kAnimal);
     insertCycleRow(db, female, day, -1);
     // The female is classified after her new cycle row exists; rows of this day do not count.
     PoolCounters(db).recordInsemination(female, day, fields.value(kPool));

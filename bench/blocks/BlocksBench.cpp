@@ -85,7 +85,7 @@ CandidateList birthBatch(Database& db) {
 std::vector<rawbaseline::Insemination> rawInseminations(const CandidateList& batch) {
     std::vector<rawbaseline::Insemination> rows;
     for (int i = 0; i < batch.size(); ++i)
-        rows.push_back({blockrow::numberField(batch.fields(i), blockrow::kAnimal), kPool});
+        rows.push_back({blockrow::integerField(batch.fields(i), blockrow::kAnimal), kPool});
     return rows;
 }
 
@@ -93,10 +93,10 @@ std::vector<rawbaseline::Birth> rawBirths(const CandidateList& batch) {
     std::vector<rawbaseline::Birth> rows;
     for (int i = 0; i < batch.size(); ++i) {
         const QStringList f = batch.fields(i);
-        using blockrow::numberField;
-        rows.push_back({numberField(f, blockrow::kAnimal), numberField(f, BirthEvent::kOrden),
-                        numberField(f, BirthEvent::kAlive), numberField(f, BirthEvent::kDead),
-                        numberField(f, BirthEvent::kAdopted), numberField(f, BirthEvent::kGiven)});
+        using blockrow::integerField;
+        rows.push_back({integerField(f, blockrow::kAnimal), integerField(f, BirthEvent::kOrden),
+                        integerField(f, BirthEvent::kAlive), integerField(f, BirthEvent::kDead),
+                        integerField(f, BirthEvent::kAdopted), integerField(f, BirthEvent::kGiven)});
     }
     return rows;
 }
