@@ -32,13 +32,13 @@ SheetShape shape(GuideSheetKind kind) {
     case K::CubricionesJovenes:
         return {"Guía de Cubriciones (Jóvenes)", origin("Edad", "Cubr.")};
     case K::CubricionesMachos:
-        return {"Guía de Cubriciones Machos", {col("Última Cubrición", 22, SheetAlign::Center), col("Palpac (+)", 18)}};
+        return {"Guía de Cubriciones Machos", {col("Última Cubrición", 28, SheetAlign::Center), col("Palpac (+)", 18)}};
     case K::Palpaciones:
         return {"Guía de Palpaciones",
-                {col("D. Pos.", 9), col("(+/-)", 9), col("Ptos.", 7), col("Macho", 9), col("Pal.(-)", 9)}};
+                {col("D. Pos.", 11), col("(+/-)", 8), col("Ptos.", 7), col("Macho", 9), col("Pal.(-)", 9)}};
     case K::Nidales:
         return {"Guía de Colocación de Nidales",
-                {col("F.Prev.Parto", 18, SheetAlign::Center), col("Ptos.", 8), col("Jaula Destino", 18)}};
+                {col("F.Prev.Parto", 17, SheetAlign::Center), col("Ptos.", 7), col("Jaula Destino", 22)}};
     case K::Partos:
         return {"Guía de Partos",
                 {col("F.Previs.", 16, SheetAlign::Center), col("Viv.  Muer.     +      -", 31, SheetAlign::Left)}};
@@ -46,7 +46,7 @@ SheetShape shape(GuideSheetKind kind) {
         return {"Guía de Revisión de Nidos",
                 {col("T.ini.", 8), col("Edad", 7), col("Ptos.", 7), col("Bajas", 8), col("( + )   ( - )", 14)}};
     case K::RetirarNidos:
-        return {"Guía de Retirar Nidos", {col("Tam.ini.", 10), col("Edad", 8), col("Partos", 9)}};
+        return {"Guía de Retirar Nidos", {col("Tam.ini.", 12), col("Edad", 8), col("Partos", 9)}};
     case K::Destetes:
         return {"Guía de Destetes",
                 {col("F.Previs.", 16, SheetAlign::Center), col("T.ini.", 8), col("Ptos.", 7), col("Destet.", 10)}};
