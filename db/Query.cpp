@@ -193,7 +193,7 @@ QString Query::expandedText() const {
 
 void Query::close() {
     if (m_open) {
-        m_db.statements().release(m_stmt);
+        m_stmt->giveBack();
         m_open = false;
     }
     m_eof = true;

@@ -136,13 +136,15 @@ std::shared_ptr<PreparedStatement> StatementCache::acquire(const QString& sqlite
     return statement;
 }
 
+void PreparedStatement::giveBack() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    inUse = false;
+}
+
 void StatementCache::release(const std::shared_ptr<PreparedStatement>& statement) {
-    if (!statement)
-        return;
-    // A reset statement holds no lock and no open read.
-    sqlite3_reset(statement->handle());
-    sqlite3_clear_bindings(statement->handle());
-    statement->inUse = false;
+    if (statement)
+        statement->giveBack();
 }
 
 void StatementCache::evict() {

@@ -40,6 +40,10 @@ public:
     // Handed out to a statement object; a second one asking for the same text
     // meanwhile gets a statement of its own.
     bool inUse = false;
+    // Given back: reset (no lock, no open read), bindings cleared, ready for the
+    // next use. Needs nothing of the cache, so a statement object that outlives
+    // its connection can still let go.
+    void giveBack();
 
 private:
     void readColumns();

@@ -122,3 +122,16 @@ TEST(StatementCache, ACachedSelectSeesTheTableAsAlteredAndDropped) {
     EXPECT_FALSE(q.hasField(QStringLiteral("Capacidad")));
     EXPECT_EQ(q.field(QStringLiteral("Descripcion")).asString(), QStringLiteral("Jaula X"));
 }
+
+TEST(StatementCache, AStatementObjectMayOutliveItsConnection) {
+    auto farm = std::make_unique<TempFarm>();
+    Query q(farm->db(), QStringLiteral("select TipoJaula from TiposJaulas order by TipoJaula"));
+    q.open();
+    ASSERT_FALSE(q.eof());
+    const QString first = q.field(QStringLiteral("TipoJaula")).asString();
+    farm.reset();
+    // The row read stays readable, and letting go touches nothing of the closed connection.
+    EXPECT_EQ(q.field(QStringLiteral("TipoJaula")).asString(), first);
+    q.close();
+    EXPECT_TRUE(q.eof());
+}
