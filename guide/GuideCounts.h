@@ -1,14 +1,19 @@
 #pragma once
 
-#include "db/Query.h"
+#include <QHash>
+#include <QString>
+#include <optional>
+#include <vector>
 
 class Database;
 
-// The per-animal counts of the guide sheets. Each statement is set up once for
-// a sheet and run for every line with the animal's number bound.
+// The per-animal counts of the guide sheets, read set-wise: each kind of count
+// is read for the whole farm in one statement the first time it is asked for,
+// then answered from memory. Printing changes nothing in the farm, so one
+// instance serves every sheet of a print run.
 class GuideCounts {
 public:
-    explicit GuideCounts(Database& db);
+    explicit GuideCounts(Database& db) : m_db(db) {}
 
     // The female's cycle rows with a birth.
     qint64 births(qint64 female);
@@ -21,8 +26,11 @@ public:
     QString positivePercent(qint64 male);
 
 private:
-    Query m_births;
-    Query m_cycles;
-    Query m_malePositives;
-    Query m_maleMatings;
+    enum class Palpation : char { Positive, Negative, None };
+
+    Database& m_db;
+    std::optional<QHash<qint64, qint64>> m_births;
+    std::optional<QHash<qint64, std::vector<Palpation>>> m_palpations; // latest first
+    std::optional<QHash<qint64, qint64>> m_maleMatings;
+    std::optional<QHash<qint64, qint64>> m_malePositives;
 };

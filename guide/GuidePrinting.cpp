@@ -1,5 +1,6 @@
 #include "GuidePrinting.h"
 
+#include "GuideCounts.h"
 #include "GuidePlan.h"
 #include "GuideSheet.h"
 
@@ -14,6 +15,7 @@ QString GuideQuestions::cageOrderFirstText() {
 int printPlan(Database& db, const GuidePlan& plan, const FarmParameters& parameters, const GuideCages& cages,
               GuideQuestions& questions, const std::function<void(GuideSheet&)>& produce) {
     int produced = 0;
+    GuideCounts counts(db);
     for (const GuideJob& job : printOrder(plan)) {
         YoungOrder order = YoungOrder::ByAge;
         if (job.sheet == GuideSheetKind::CubricionesJovenes) {
@@ -23,7 +25,7 @@ int printPlan(Database& db, const GuidePlan& plan, const FarmParameters& paramet
         }
         const GuideContext context{
             .day = job.day, .numbers = plan.day(job.entry).numbers(), .parameters = parameters, .cages = cages};
-        GuideSheet sheet(db, collectSheet(db, job.sheet, context, order));
+        GuideSheet sheet(db, collectSheet(db, counts, job.sheet, context, order));
         if (sheet.isEmpty())
             continue;
         produce(sheet);

@@ -60,7 +60,7 @@ SheetShape shape(GuideSheetKind kind) {
 // Computes the sheet's own cells of the current row.
 class LineTexts {
 public:
-    LineTexts(Database& db, const GuideContext& context) : m_counts(db), m_context(context) {}
+    LineTexts(GuideCounts& counts, const GuideContext& context) : m_counts(counts), m_context(context) {}
 
     QStringList cells(GuideSheetKind kind, const Query& row, qint64 code) {
         using K = GuideSheetKind;
@@ -145,13 +145,19 @@ private:
         return display::mask(double(size), QStringLiteral("#,###"));
     }
 
-    GuideCounts m_counts;
+    GuideCounts& m_counts;
     const GuideContext& m_context;
 };
 
 } // namespace
 
 GuideSheetData collectSheet(Database& db, GuideSheetKind kind, const GuideContext& context, YoungOrder youngOrder) {
+    GuideCounts counts(db);
+    return collectSheet(db, counts, kind, context, youngOrder);
+}
+
+GuideSheetData collectSheet(Database& db, GuideCounts& counts, GuideSheetKind kind, const GuideContext& context,
+                            YoungOrder youngOrder) {
     const SheetShape s = shape(kind);
     GuideSheetData data;
     data.kind = kind;
@@ -165,7 +171,7 @@ GuideSheetData collectSheet(Database& db, GuideSheetKind kind, const GuideContex
 
     Query q(db);
     selectionStatement(kind, context, youngOrder).applyTo(q);
-    LineTexts texts(db, context);
+    LineTexts texts(counts, context);
     const QString codeColumn = data.isFemaleSheet() ? QStringLiteral("CodigoHembra") : QStringLiteral("CodigoMacho");
     for (q.open(); !q.eof(); q.next()) {
         GuideSheetLine line;

@@ -43,7 +43,12 @@ struct GuideSheetData {
     int columnsPerPage() const { return kind == GuideSheetKind::Enfermos ? 1 : 2; }
 };
 
-// Runs the sheet's selection for the day and computes every line. The per-animal
-// counts run once per line, each on a statement set up once for the sheet.
+class GuideCounts;
+
+// Runs the sheet's selection for the day and computes every line, the
+// per-animal counts read set-wise (see GuideCounts).
 GuideSheetData collectSheet(Database& db, GuideSheetKind sheet, const GuideContext& context,
+                            YoungOrder youngOrder = YoungOrder::ByAge);
+// The same with counts read once for a whole print run.
+GuideSheetData collectSheet(Database& db, GuideCounts& counts, GuideSheetKind sheet, const GuideContext& context,
                             YoungOrder youngOrder = YoungOrder::ByAge);
