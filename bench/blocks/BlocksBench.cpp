@@ -18,6 +18,7 @@
 #include "db/Database.h"
 #include "db/FarmParameters.h"
 #include "db/Query.h"
+#include "db/StatementCache.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,6 +113,12 @@ struct RawConnection {
     sqlite3* db = nullptr;
 };
 
+// How many statements a batch prepared and how many runs reused a kept one.
+void countStatements(benchmark::State& state, const StatementCache::Stats& before, const StatementCache::Stats& after) {
+    state.counters["prepared"] = double(after.misses - before.misses);
+    state.counters["reused"] = double(after.hits - before.hits);
+}
+
 void checkBatch(benchmark::State& state, const CandidateList& batch) {
     if (batch.size() != kBatch)
         state.SkipWithError("the farm has fewer than 2,000 candidates");
@@ -162,8 +169,10 @@ void processInseminations(benchmark::State& state) {
         InseminationEvent event(FarmParameters::read(db), kPool);
         const CandidateList batch = inseminationBatch(db);
         checkBatch(state, batch);
+        const auto before = db.statements().stats();
         state.ResumeTiming();
         blockbatch::process(db, event, batch, LargeFarm::kDay);
+        countStatements(state, before, db.statements().stats());
     }
 }
 
@@ -191,8 +200,10 @@ void processBirths(benchmark::State& state) {
         BirthEvent event;
         const CandidateList batch = birthBatch(db);
         checkBatch(state, batch);
+        const auto before = db.statements().stats();
         state.ResumeTiming();
         blockbatch::process(db, event, batch, LargeFarm::kDay);
+        countStatements(state, before, db.statements().stats());
     }
 }
 

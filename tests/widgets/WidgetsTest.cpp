@@ -298,8 +298,8 @@ private slots:
         QTest::newRow("extra decimals dropped") << 3 << "0,12345" << "0,123" << 0.123;
         QTest::newRow("leading zeros") << 0 << "007" << "7" << 7.0;
         QTest::newRow("millions") << 0 << "1234567" << "1.234.567" << 1234567.0;
-        QTest::newRow("no more than a number column holds whole")
-            << 0 << "12345678901234567" << "123.456.789.012" << 123456789012.0;
+        QTest::newRow("no more than a number column holds whole") << 0 << "12345678901234567"
+                                                                  << "123.456.789.012" << 123456789012.0;
     }
 
     void numberTypedThroughItsMask() {
