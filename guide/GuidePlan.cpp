@@ -1,5 +1,7 @@
 #include "GuidePlan.h"
 
+#include "db/DisplayFormat.h"
+
 #include <algorithm>
 
 void GuidePlan::build(const QDate& from, const QDate& to, const FarmParameters& parameters) {
@@ -8,6 +10,19 @@ void GuidePlan::build(const QDate& from, const QDate& to, const FarmParameters& 
         return;
     for (QDate d = from; d <= to; d = d.addDays(1))
         insert(GuideDay::fresh(d, parameters).line());
+}
+
+GuidePlan::Missing GuidePlan::build(const QString& fromText, const QString& toText, const FarmParameters& parameters) {
+    const auto blank = [](const QString& text) { return text.trimmed().remove(QLatin1Char('/')).trimmed().isEmpty(); };
+    if (blank(fromText))
+        return Missing::From;
+    if (blank(toText))
+        return Missing::To;
+    m_lines.clear();
+    const QDate from = display::parseDate(fromText);
+    const QDate to = display::parseDate(toText);
+    build(from, to, parameters);
+    return Missing::None;
 }
 
 void GuidePlan::edit(int index, const GuideDay& edited) {

@@ -14,6 +14,14 @@ public:
     // stays empty.
     void build(const QDate& from, const QDate& to, const FarmParameters& parameters);
 
+    // Which date box "Lista Tareas" sends the focus to.
+    enum class Missing { None, From, To };
+    // "Lista Tareas" from the two date boxes as typed: a blank "Desde la Fecha",
+    // else a blank "Hasta la Fecha", is said and nothing else happens. Otherwise
+    // the list is emptied first, so a text that is no date throws InvalidDate
+    // and leaves the list empty.
+    Missing build(const QString& fromText, const QString& toText, const FarmParameters& parameters);
+
     // The day edit dialog's "Aceptar": the day's flags and numbers are replaced;
     // its date stays, so the line keeps its place.
     void edit(int index, const GuideDay& edited);

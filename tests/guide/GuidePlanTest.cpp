@@ -1,4 +1,5 @@
 #include "guide/GuidePlan.h"
+#include "db/DbError.h"
 #include "db/FarmParameters.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,31 @@ TEST(GuidePlan, BuildsOneEntryPerDayBothIncluded) {
         ASSERT_EQ(plan.size(), c.entries) << c.from.toString().toStdString();
         for (int i = 0; i < plan.size(); ++i)
             EXPECT_EQ(plan.day(i).date(), c.from.addDays(i));
+    }
+}
+
+TEST(GuidePlan, BuildFromTheDateBoxesAsTyped) {
+    using M = GuidePlan::Missing;
+    const struct {
+        const char* from;
+        const char* to;
+        M missing;
+        int entries; // -1: the text is no date
+    } cases[] = {
+        {"  /  /    ", "05/03/2001", M::From, 3}, {"05/03/2001", "  /  /    ", M::To, 3},
+        {"05/03/2001", "11/03/2001", M::None, 7}, {"31/02/2001", "05/03/2001", M::None, -1},
+        {"05/03/2001", "05/03/2001", M::None, 1},
+    };
+    for (const auto& c : cases) {
+        GuidePlan plan;
+        plan.build(day(1), day(3), parameters());
+        if (c.entries < 0) {
+            EXPECT_THROW(plan.build(QString::fromLatin1(c.from), QString::fromLatin1(c.to), parameters()), InvalidDate);
+            EXPECT_TRUE(plan.isEmpty()) << c.from;
+            continue;
+        }
+        EXPECT_EQ(plan.build(QString::fromLatin1(c.from), QString::fromLatin1(c.to), parameters()), c.missing);
+        EXPECT_EQ(plan.size(), c.entries) << c.from;
     }
 }
 
