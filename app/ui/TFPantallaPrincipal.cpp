@@ -14,6 +14,7 @@
 #include "blocks/ui/TFPartosHembras.h"
 #include "herd/ui/TFMantenimientoHembras.h"
 #include "herd/ui/TFMantenimientoMachos.h"
+#include "analysis/ui/TFResumenMaternidad.h"
 
 #include <QAction>
 #include <QFrame>
@@ -143,6 +144,7 @@ void TFPantallaPrincipal::openScreens() {
     screen("Control por Bloques/Destetes", [this] { return std::make_unique<TFDestetesHembras>(m_context, this); });
     screen("Control por Bloques/Entrada inseminaciones",
            [this] { return std::make_unique<TFInseminacionesHembras>(m_context, this); });
+    screen("Maternidad/Resumen", [this] { return std::make_unique<TFResumenMaternidad>(m_context, this); });
     screen("Control Individual/Ficha Hembra",
            [this] { return std::make_unique<TFMantenimientoHembras>(m_context, this); });
     screen("Control Individual/Ficha Macho",
