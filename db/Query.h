@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDate>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>

@@ -115,21 +115,21 @@ std::shared_ptr<PreparedStatement> StatementCache::acquire(const QString& sqlite
     if (const auto it = m_statements.find(sqliteText); it != m_statements.end()) {
         Entry& entry = it.value();
         m_order.splice(m_order.begin(), m_order, entry.age);
-        if (!entry.statement->inUse) {
+        if (!entry.statement->inUse()) {
             ++m_stats.hits;
-            entry.statement->inUse = true;
+            entry.statement->handOut();
             return entry.statement;
         }
         // The same text is open twice at once: the second gets its own
         // statement, finalized when it is given back.
         ++m_stats.misses;
         auto fresh = std::make_shared<PreparedStatement>(m_db, sqliteText, shown);
-        fresh->inUse = true;
+        fresh->handOut();
         return fresh;
     }
     ++m_stats.misses;
     auto statement = std::make_shared<PreparedStatement>(m_db, sqliteText, shown);
-    statement->inUse = true;
+    statement->handOut();
     m_order.push_front(sqliteText);
     m_statements.insert(sqliteText, Entry{statement, m_order.begin()});
     evict();
@@ -139,7 +139,7 @@ std::shared_ptr<PreparedStatement> StatementCache::acquire(const QString& sqlite
 void PreparedStatement::giveBack() {
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
-    inUse = false;
+    m_inUse = false;
 }
 
 void StatementCache::release(const std::shared_ptr<PreparedStatement>& statement) {

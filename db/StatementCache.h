@@ -39,7 +39,8 @@ public:
 
     // Handed out to a statement object; a second one asking for the same text
     // meanwhile gets a statement of its own.
-    bool inUse = false;
+    bool inUse() const { return m_inUse; }
+    void handOut() { m_inUse = true; }
     // Given back: reset (no lock, no open read), bindings cleared, ready for the
     // next use. Needs nothing of the cache, so a statement object that outlives
     // its connection can still let go.
@@ -49,6 +50,7 @@ private:
     void readColumns();
 
     sqlite3_stmt* m_stmt = nullptr;
+    bool m_inUse = false;
     QString m_sqliteText;
     QStringList m_names;
     QStringList m_types;
