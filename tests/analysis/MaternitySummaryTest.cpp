@@ -1,4 +1,5 @@
 #include "analysis/MaternitySummary.h"
+#include "FarmRows.h"
 #include "TempFarm.h"
 #include "db/SqlFormat.h"
 #include "reports/SheetComposer.h"
@@ -12,14 +13,7 @@ struct Fixture {
     TempFarm farm;
     Database& db = farm.db();
 
-    // A day row of zeros and empty remarks, then the columns given ("NacidosVivos=9, ...").
-    void day(const QDate& date, const QString& values = {}) {
-        db.exec(QStringLiteral("insert into HistoricoMaternidad Values (%1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "
-                               "0, 0, 0, 0, 0, 0, 0, 0 ,0, '')")
-                    .arg(sql::date(date)));
-        if (!values.isEmpty())
-            db.exec(QStringLiteral("update HistoricoMaternidad set %1 where Fecha=%2").arg(values, sql::date(date)));
-    }
+    void day(const QDate& date, const QString& values = {}) { testkit::addLedgerDay(db, date, values); }
     SummaryLine line(const DatePeriod& period, const QString& caption) {
         for (const SummaryLine& l : maternity_summary::lines(db, period))
             if (l.caption == caption)

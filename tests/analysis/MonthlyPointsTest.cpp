@@ -1,4 +1,5 @@
 #include "analysis/MonthlyPoints.h"
+#include "FarmRows.h"
 #include "TempFarm.h"
 #include "db/Clock.h"
 #include "db/Query.h"
@@ -13,14 +14,7 @@ struct Fixture {
     Database& db = farm.db();
     FixedClock clock{QDate(2001, 2, 14)};
 
-    // A day row of zeros, then the columns given ("Cubriciones=3, ...").
-    void day(const QDate& date, const QString& values = {}) {
-        db.exec(QStringLiteral("insert into HistoricoMaternidad Values (%1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "
-                               "0, 0, 0, 0, 0, 0, 0, 0 ,0, '')")
-                    .arg(sql::date(date)));
-        if (!values.isEmpty())
-            db.exec(QStringLiteral("update HistoricoMaternidad set %1 where Fecha=%2").arg(values, sql::date(date)));
-    }
+    void day(const QDate& date, const QString& values = {}) { testkit::addLedgerDay(db, date, values); }
     // The y of every point of the indicator, oldest month first.
     std::vector<double> values(int indicator) {
         std::vector<double> ys;

@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/Query.h"
+#include "db/SqlFormat.h"
 
 namespace testkit {
 
@@ -23,6 +24,14 @@ QStringList rowTexts(Database& db, const QString& statement) {
 
 QStringList ledger(Database& db) {
     return rowTexts(db, QStringLiteral("select * from HistoricoMaternidad order by Fecha"));
+}
+
+void addLedgerDay(Database& db, const QDate& day, const QString& values) {
+    db.exec(QStringLiteral("insert into HistoricoMaternidad Values (%1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "
+                           "0, 0, 0, 0, 0, 0, 0, 0 ,0, '')")
+                .arg(sql::date(day)));
+    if (!values.isEmpty())
+        db.exec(QStringLiteral("update HistoricoMaternidad set %1 where Fecha=%2").arg(values, sql::date(day)));
 }
 
 void addFemaleInCage(Database& db, int code, int cage) {

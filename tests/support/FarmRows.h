@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,9 @@ qint64 count(Database& db, const QString& statement);
 QStringList rowTexts(Database& db, const QString& statement);
 // Every ledger row as text, for "the ledger did not change".
 QStringList ledger(Database& db);
+// A ledger day row of zeros and empty remarks, then the columns given
+// ("NacidosVivos=9, Cubriciones=3").
+void addLedgerDay(Database& db, const QDate& day, const QString& values = {});
 // An active female with nothing but her number and cage.
 void addFemaleInCage(Database& db, int code, int cage = 0);
 // A range of the farm structure: cages `desde` to `hasta` of kind `tipo`.
