@@ -14,6 +14,7 @@
 #include "blocks/ui/TFPartosHembras.h"
 #include "herd/ui/TFMantenimientoHembras.h"
 #include "herd/ui/TFMantenimientoMachos.h"
+#include "analysis/ui/TFGraficos.h"
 #include "analysis/ui/TFResumenMaternidad.h"
 
 #include <QAction>
@@ -144,6 +145,7 @@ void TFPantallaPrincipal::openScreens() {
     screen("Control por Bloques/Destetes", [this] { return std::make_unique<TFDestetesHembras>(m_context, this); });
     screen("Control por Bloques/Entrada inseminaciones",
            [this] { return std::make_unique<TFInseminacionesHembras>(m_context, this); });
+    screen("Maternidad/Gráficos", [this] { return TFGraficos::maternidad(m_context, this); });
     screen("Maternidad/Resumen", [this] { return std::make_unique<TFResumenMaternidad>(m_context, this); });
     screen("Control Individual/Ficha Hembra",
            [this] { return std::make_unique<TFMantenimientoHembras>(m_context, this); });
