@@ -25,7 +25,7 @@ public:
     // The chart laid out at that size on white, for a PNG.
     QImage image(const QSize& size) const;
 
-    static constexpr int kWidth = 1600;
+    static constexpr int kWidth = 1000;
 
 private:
     void layOut(const QSizeF& pixels) const;

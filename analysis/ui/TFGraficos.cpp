@@ -122,9 +122,9 @@ QWidget* TFGraficos::makeKinds() {
         const char* name;
         const char* tip;
     };
-    for (const Kind& k : {Kind{ChartKind::Bar, "barras", "Gráfico de barras"},
-                          Kind{ChartKind::Line, "lineas", "Gráfico de líneas"},
-                          Kind{ChartKind::Pie, "tarta", "Gráfico de tarta"}}) {
+    for (const Kind& k :
+         {Kind{ChartKind::Bar, "barras", "Gráfico de barras"}, Kind{ChartKind::Line, "lineas", "Gráfico de líneas"},
+          Kind{ChartKind::Pie, "tarta", "Gráfico de tarta"}}) {
         auto* b = new QToolButton(row);
         b->setObjectName(QString::fromLatin1(k.name));
         b->setToolTip(QString::fromUtf8(k.tip));

@@ -1,12 +1,11 @@
 #include "../../reports/SheetTestKit.h"
-#include "Modal.h"
-#include "ScriptedMessages.h"
-#include "Screens.h"
 #include "FarmRows.h"
+#include "Modal.h"
+#include "Screens.h"
+#include "ScriptedMessages.h"
 #include "analysis/ui/ChartPainting.h"
 #include "analysis/ui/ChartWindow.h"
 #include "analysis/ui/TFGraficos.h"
-#include "db/SqlFormat.h"
 #include "reports/ui/SheetRenderer.h"
 
 #include <QBarSet>
@@ -18,12 +17,6 @@
 #include <QTest>
 
 namespace {
-
-// A ledger day of zeros with empty feed figures, then the columns given.
-void day(Database& db, const QDate& date, const QString& values) {
-    db.exec(QStringLiteral("insert into HistoricoMaternidad (Fecha, Cubriciones) values (%1, 0)").arg(sql::date(date)));
-    db.exec(QStringLiteral("update HistoricoMaternidad set %1 where Fecha=%2").arg(values, sql::date(date)));
-}
 
 bool inRange(const QColor& c) {
     return c.red() <= 254 && c.green() <= 254 && c.blue() <= 254;
@@ -37,10 +30,11 @@ QString kept(const QString& name) {
 
 struct Farm {
     Farm() {
-        day(f.db(), QDate(2000, 3, 4), QStringLiteral("Cubriciones=40"));
-        day(f.db(), QDate(2000, 3, 5), QStringLiteral("Cubriciones=2, Consumo1=7"));
-        day(f.db(), QDate(2001, 2, 1), QStringLiteral("Cubriciones=25"));
-        day(f.db(), QDate(2000, 2, 20), QStringLiteral("Cubriciones=99")); // thirteen months back: outside
+        using testkit::addLedgerDay;
+        addLedgerDay(f.db(), QDate(2000, 3, 4), QStringLiteral("Cubriciones=40, Consumo1=null, Consumo4=null"));
+        addLedgerDay(f.db(), QDate(2000, 3, 5), QStringLiteral("Cubriciones=2, Consumo2=null, Consumo3=null"));
+        addLedgerDay(f.db(), QDate(2001, 2, 1), QStringLiteral("Cubriciones=25"));
+        addLedgerDay(f.db(), QDate(2000, 2, 20), QStringLiteral("Cubriciones=99")); // thirteen months back
     }
     ScreenFarm<> f{QDate(2001, 2, 15)};
 };
@@ -102,8 +96,9 @@ private slots:
         QVERIFY(driven);
         QVERIFY(screen->isVisible());
         // "Aceptar" made every empty feed figure 0, for good.
-        QCOMPARE(testkit::count(farm.f.db(), QStringLiteral("select count(*) cuenta from HistoricoMaternidad where Consumo1 is "
-                                                   "null or Consumo2 is null or Consumo3 is null or Consumo4 is null")),
+        QCOMPARE(testkit::count(farm.f.db(),
+                                QStringLiteral("select count(*) cuenta from HistoricoMaternidad where Consumo1 is "
+                                               "null or Consumo2 is null or Consumo3 is null or Consumo4 is null")),
                  0);
     }
 

@@ -1,23 +1,15 @@
 #include "../../reports/SheetTestKit.h"
+#include "FarmRows.h"
 #include "Keys.h"
-#include "ScriptedMessages.h"
 #include "Screens.h"
+#include "ScriptedMessages.h"
 #include "analysis/ui/TFResumenMaternidad.h"
-#include "db/SqlFormat.h"
 #include "widgets/DateEdit.h"
 
 #include <QCheckBox>
 #include <QTest>
 
 namespace {
-
-// A ledger day of zeros, then the columns given ("BajasHembrasMuertas=30, ...").
-void day(Database& db, const QDate& date, const QString& values) {
-    db.exec(QStringLiteral("insert into HistoricoMaternidad Values (%1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "
-                           "0, 0, 0, 0, 0, 0, 0, 0 ,0, '')")
-                .arg(sql::date(date)));
-    db.exec(QStringLiteral("update HistoricoMaternidad set %1 where Fecha=%2").arg(values, sql::date(date)));
-}
 
 // The four value texts of the sheet's line with that caption.
 QStringList lineTexts(const SheetPage& page, const QString& caption) {
@@ -37,10 +29,13 @@ class SummaryScreenTest : public QObject {
 private slots:
     void aJanuaryPeriodTypedByKeysIsPreviewedThenPrinted() {
         ScreenFarm<> f(QDate(2001, 3, 5));
-        day(f.db(), QDate(2001, 1, 3), QStringLiteral("BajasHembrasMuertas=30, NumeroTotalHembras=500"));
-        day(f.db(), QDate(2001, 1, 20), QStringLiteral("BajasHembrasMuertas=32, NumeroTotalHembras=520"));
-        day(f.db(), QDate(2001, 2, 2), QStringLiteral("BajasHembrasMuertas=9, PalpacionesPositivas=3, "
-                                                      "PalpacionesNegativas=1, NumeroTotalHembras=540"));
+        testkit::addLedgerDay(f.db(), QDate(2001, 1, 3),
+                              QStringLiteral("BajasHembrasMuertas=30, NumeroTotalHembras=500"));
+        testkit::addLedgerDay(f.db(), QDate(2001, 1, 20),
+                              QStringLiteral("BajasHembrasMuertas=32, NumeroTotalHembras=520"));
+        testkit::addLedgerDay(f.db(), QDate(2001, 2, 2),
+                              QStringLiteral("BajasHembrasMuertas=9, PalpacionesPositivas=3, "
+                                             "PalpacionesNegativas=1, NumeroTotalHembras=540"));
         ScriptedMessages messages;
         CapturedSheets captured;
         TFResumenMaternidad screen(f.context);
@@ -73,9 +68,13 @@ private slots:
             QStringList palpations;
         };
         const Expected expected[] = {
-            {true, "Desde la fecha 01/01/2001 Hasta la fecha 31/01/2001", {"62", "60", "180", "730"},
+            {true,
+             "Desde la fecha 01/01/2001 Hasta la fecha 31/01/2001",
+             {"62", "60", "180", "730"},
              {"0.00 %", "0.00 %", "0.00 %", "0.00 %"}},
-            {false, "Desde la fecha 01/01/2001", {"71", "710", "2.130", "8.638"},
+            {false,
+             "Desde la fecha 01/01/2001",
+             {"71", "710", "2.130", "8.638"},
              {"75,00 %", "75,00 %", "75,00 %", "75,00 %"}},
         };
         for (int i = 0; i < 2; ++i) {
