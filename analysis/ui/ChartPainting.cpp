@@ -18,10 +18,11 @@ void ChartPainting::layOut(const QSizeF& pixels) const {
     m_chart->resize(pixels);
     m_scene->setSceneRect(QRectF(QPointF(0, 0), pixels));
     // The chart arranges its title, legend and plot on the layout request the
-    // resize posted; a scene that is never shown must be told to do it now.
+    // resize posted; a scene that is never shown must be told to do it now. Only
+    // the chart's own request is delivered: this may run inside a paint event.
+    QCoreApplication::sendPostedEvents(m_chart, QEvent::LayoutRequest);
     if (m_chart->layout())
         m_chart->layout()->activate();
-    QCoreApplication::sendPostedEvents();
 }
 
 void ChartPainting::paint(QPainter& painter, const QRectF& area) const {
