@@ -15,6 +15,7 @@
 #include "herd/ui/TFMantenimientoHembras.h"
 #include "herd/ui/TFMantenimientoMachos.h"
 #include "analysis/ui/TFGraficos.h"
+#include "analysis/ui/TFMovimientoCebadero.h"
 #include "analysis/ui/TFResumenMaternidad.h"
 
 #include <QAction>
@@ -147,6 +148,7 @@ void TFPantallaPrincipal::openScreens() {
            [this] { return std::make_unique<TFInseminacionesHembras>(m_context, this); });
     screen("Maternidad/Gráficos", [this] { return TFGraficos::maternidad(m_context, this); });
     screen("Maternidad/Resumen", [this] { return std::make_unique<TFResumenMaternidad>(m_context, this); });
+    screen("Cebadero/Movimiento", [this] { return std::make_unique<TFMovimientoCebadero>(m_context, this); });
     screen("Control Individual/Ficha Hembra",
            [this] { return std::make_unique<TFMantenimientoHembras>(m_context, this); });
     screen("Control Individual/Ficha Macho",

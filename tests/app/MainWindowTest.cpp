@@ -204,7 +204,7 @@ private slots:
                                    "Control por Bloques/Destetes",
                                    "Control por Bloques/Entrada inseminaciones", "Control Individual/Ficha Hembra",
                                    "Control Individual/Ficha Macho", "Maternidad/Gráficos",
-                                   "Maternidad/Resumen"};
+                                   "Maternidad/Resumen", "Cebadero/Movimiento"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
     }
