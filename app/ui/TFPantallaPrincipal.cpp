@@ -15,6 +15,7 @@
 #include "herd/ui/TFMantenimientoHembras.h"
 #include "herd/ui/TFMantenimientoMachos.h"
 #include "analysis/ui/TFGraficos.h"
+#include "analysis/ui/TFDatosDiarios.h"
 #include "analysis/ui/TFMovimientoCebadero.h"
 #include "analysis/ui/TFResumenMaternidad.h"
 
@@ -146,6 +147,7 @@ void TFPantallaPrincipal::openScreens() {
     screen("Control por Bloques/Destetes", [this] { return std::make_unique<TFDestetesHembras>(m_context, this); });
     screen("Control por Bloques/Entrada inseminaciones",
            [this] { return std::make_unique<TFInseminacionesHembras>(m_context, this); });
+    screen("Maternidad/Datos Diarios", [this] { return std::make_unique<TFDatosDiarios>(m_context, this); });
     screen("Maternidad/Gráficos", [this] { return TFGraficos::maternidad(m_context, this); });
     screen("Maternidad/Resumen", [this] { return std::make_unique<TFResumenMaternidad>(m_context, this); });
     screen("Cebadero/Movimiento", [this] { return std::make_unique<TFMovimientoCebadero>(m_context, this); });

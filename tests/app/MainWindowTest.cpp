@@ -203,8 +203,8 @@ private slots:
                                    "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
                                    "Control por Bloques/Destetes",
                                    "Control por Bloques/Entrada inseminaciones", "Control Individual/Ficha Hembra",
-                                   "Control Individual/Ficha Macho", "Maternidad/Gráficos",
-                                   "Maternidad/Resumen", "Cebadero/Movimiento"};
+                                   "Control Individual/Ficha Macho", "Maternidad/Datos Diarios",
+                                   "Maternidad/Gráficos", "Maternidad/Resumen", "Cebadero/Movimiento"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
     }
