@@ -18,6 +18,7 @@
 #include "analysis/ui/TFDatosDiarios.h"
 #include "analysis/ui/TFMovimientoCebadero.h"
 #include "analysis/ui/TFResumenMaternidad.h"
+#include "guide/ui/TFGuiaTrabajo.h"
 
 #include <QAction>
 #include <QFrame>
@@ -151,6 +152,7 @@ void TFPantallaPrincipal::openScreens() {
     screen("Maternidad/Gráficos", [this] { return TFGraficos::maternidad(m_context, this); });
     screen("Maternidad/Resumen", [this] { return std::make_unique<TFResumenMaternidad>(m_context, this); });
     screen("Cebadero/Movimiento", [this] { return std::make_unique<TFMovimientoCebadero>(m_context, this); });
+    screen("Guía de Trabajo", [this] { return std::make_unique<TFGuiaTrabajo>(m_context, this); });
     screen("Control Individual/Ficha Hembra",
            [this] { return std::make_unique<TFMantenimientoHembras>(m_context, this); });
     screen("Control Individual/Ficha Macho",

@@ -204,7 +204,8 @@ private slots:
                                    "Control por Bloques/Destetes",
                                    "Control por Bloques/Entrada inseminaciones", "Control Individual/Ficha Hembra",
                                    "Control Individual/Ficha Macho", "Maternidad/Datos Diarios",
-                                   "Maternidad/Gráficos", "Maternidad/Resumen", "Cebadero/Movimiento"};
+                                   "Maternidad/Gráficos", "Maternidad/Resumen", "Cebadero/Movimiento",
+                                   "Guía de Trabajo"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
     }
