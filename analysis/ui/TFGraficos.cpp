@@ -3,6 +3,7 @@
 #include "ChartPainting.h"
 #include "ChartWindow.h"
 #include "analysis/ChartSheet.h"
+#include "analysis/FatteningCharts.h"
 #include "db/Clock.h"
 #include "herd/ui/TMensajero.h"
 #include "reports/ui/SheetOutput.h"
@@ -90,8 +91,18 @@ TFGraficos::TFGraficos(const FarmContext& context, Setup setup, QWidget* parent)
 std::unique_ptr<TFGraficos> TFGraficos::maternidad(const FarmContext& context, QWidget* parent) {
     return std::make_unique<TFGraficos>(context,
                                         Setup{.caption = QString::fromUtf8(maternity_charts::kCaption),
+                                              .chartTitle = QString::fromUtf8(maternity_charts::kCaption),
                                               .source = maternity_charts::ledger(),
                                               .indicators = maternity_charts::indicators()},
+                                        parent);
+}
+
+std::unique_ptr<TFGraficos> TFGraficos::cebadero(const FarmContext& context, QWidget* parent) {
+    return std::make_unique<TFGraficos>(context,
+                                        Setup{.caption = QString::fromUtf8(fattening_charts::kCaption),
+                                              .chartTitle = QString::fromUtf8(fattening_charts::kWindowTitle),
+                                              .source = fattening_charts::movements(),
+                                              .indicators = fattening_charts::indicators()},
                                         parent);
 }
 
@@ -162,7 +173,7 @@ void TFGraficos::plot() {
             chart = monthly_chart::make(indicator.caption, points, kind);
         }
         if (preview) {
-            ChartWindow window(std::move(chart), m_setup.caption, this);
+            ChartWindow window(std::move(chart), m_setup.chartTitle, this);
             window.exec();
             return;
         }

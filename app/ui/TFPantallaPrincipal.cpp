@@ -17,6 +17,7 @@
 #include "analysis/ui/TFGraficos.h"
 #include "analysis/ui/TFDatosDiarios.h"
 #include "analysis/ui/TFMovimientoCebadero.h"
+#include "analysis/ui/TFResumenCebadero.h"
 #include "analysis/ui/TFResumenMaternidad.h"
 #include "guide/ui/TFGuiaTrabajo.h"
 
@@ -152,6 +153,8 @@ void TFPantallaPrincipal::openScreens() {
     screen("Maternidad/Gráficos", [this] { return TFGraficos::maternidad(m_context, this); });
     screen("Maternidad/Resumen", [this] { return std::make_unique<TFResumenMaternidad>(m_context, this); });
     screen("Cebadero/Movimiento", [this] { return std::make_unique<TFMovimientoCebadero>(m_context, this); });
+    screen("Cebadero/Gráficos", [this] { return TFGraficos::cebadero(m_context, this); });
+    screen("Cebadero/Resumen", [this] { return std::make_unique<TFResumenCebadero>(m_context, this); });
     screen("Guía de Trabajo", [this] { return std::make_unique<TFGuiaTrabajo>(m_context, this); });
     screen("Control Individual/Ficha Hembra",
            [this] { return std::make_unique<TFMantenimientoHembras>(m_context, this); });

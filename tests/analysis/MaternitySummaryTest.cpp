@@ -1,5 +1,6 @@
 #include "analysis/MaternitySummary.h"
 #include "FarmRows.h"
+#include "SheetText.h"
 #include "TempFarm.h"
 #include "db/SqlFormat.h"
 #include "reports/SheetComposer.h"
@@ -147,20 +148,7 @@ TEST(MaternitySummary, SheetAsKept) {
     ASSERT_EQ(document->pages.size(), 1u);
     for (const char* column : {"total", "proyec30", "proyec90", "proyec365"})
         EXPECT_EQ(document->pages[0].find(QString::fromLatin1(column))->align, SheetAlign::Right) << column;
-    // Header and footer texts one a line, each detail line as its cells joined by " | ".
-    QStringList lines;
-    int row = -1;
-    for (const SheetPage& page : document->pages)
-        for (const SheetItem& item : page.items) {
-            if (item.kind != SheetItem::Kind::Text || item.text.isEmpty())
-                continue;
-            if (item.band == BandKind::Detail && item.row == row)
-                lines.last() += QStringLiteral(" | ") + item.text;
-            else
-                lines << (item.band == BandKind::Detail ? item.text : item.name + QStringLiteral(": ") + item.text);
-            row = item.band == BandKind::Detail ? item.row : -1;
-        }
-    const QString actual = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    const QString actual = sheetText(*document);
     QFile kept(QStringLiteral(TORVANE_ANALYSIS_DATA "/maternity-summary.txt"));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << kept.fileName().toStdString();
     EXPECT_EQ(actual, QString::fromUtf8(kept.readAll())) << actual.toStdString();

@@ -205,7 +205,7 @@ private slots:
                                    "Control por Bloques/Entrada inseminaciones", "Control Individual/Ficha Hembra",
                                    "Control Individual/Ficha Macho", "Maternidad/Datos Diarios",
                                    "Maternidad/Gráficos", "Maternidad/Resumen", "Cebadero/Movimiento",
-                                   "Guía de Trabajo"};
+                                   "Cebadero/Gráficos", "Cebadero/Resumen", "Guía de Trabajo"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
     }
