@@ -174,6 +174,9 @@ QWidget* TFDatosDiarios::buildLayout() {
     for (QLabel* line : {m_positivas, m_nacidos, m_destetados})
         lines->addWidget(line);
     lines->addStretch();
+    // As wide as its widest line, so the box keeps its width from day to day.
+    indices->setMinimumWidth(indices->fontMetrics().horizontalAdvance(QStringLiteral("Palpaciones Positivas 100,00 %")) +
+                             40);
     bottom->addWidget(indices);
     auto* remarks = new QGroupBox(QStringLiteral("Observaciones"), card);
     auto* remarksLayout = new QVBoxLayout(remarks);
