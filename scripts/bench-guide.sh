@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the work guide benchmark on the generated farm of 5,000
 # females: one day and thirty days with every task ticked and the whole male
-# range, every sheet selected, computed and laid out (no printing).
+# range, every sheet selected, computed and laid out; then the same thirty
+# days written to one PDF file ($TMPDIR/torvane-bench/guide.pdf).
 # The farm is generated once under $TMPDIR/torvane-bench.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,6 +1,7 @@
 // The work guide's core on the generated farm of 5,000 females: thirty days
 // with every task ticked and the whole male range, each sheet selected, its
-// lines computed (the per-animal counts bound per line) and laid out.
+// lines computed (the per-animal counts bound per line) and laid out; then the
+// same guide written to one PDF file, as the planner's "Guardar Guía en PDF" does.
 #include "LargeFarm.h"
 #include "db/Database.h"
 #include "db/FarmParameters.h"
@@ -9,9 +10,11 @@
 #include "guide/GuidePrinting.h"
 #include "guide/GuideSheet.h"
 #include "reports/SheetComposer.h"
+#include "reports/ui/PdfBook.h"
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -96,6 +99,40 @@ void ThirtyDaysSelectionsOnly(benchmark::State& state) {
 }
 BENCHMARK(ThirtyDaysSelectionsOnly)->Arg(30)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The whole guide in one PDF file (kept as torvane-bench/guide.pdf to be looked at).
+void ThirtyDaysToOnePdf(benchmark::State& state) {
+    Database db(farmFile());
+    const FarmParameters parameters = FarmParameters::read(db);
+    const GuidePlan plan = everyTask(parameters, int(state.range(0)));
+    const QString path = QDir::tempPath() + QStringLiteral("/torvane-bench/guide.pdf");
+    YesToBoth answers;
+    int pages = 0;
+    for (auto _ : state) {
+        PdfBook book(path, QStringLiteral("Guía de Trabajo"));
+        printPlan(db, plan, parameters, {}, answers, [&](GuideSheet& sheet) {
+            if (const auto doc = SheetComposer::compose(sheet.sheet(), sheet.rows()))
+                book.add(*doc);
+        });
+        pages = book.pages();
+        if (!book.commit())
+            state.SkipWithError("the PDF file could not be written");
+    }
+    state.counters["pages"] = pages;
+    state.counters["MB"] = double(QFile(path).size()) / (1024 * 1024);
+}
+BENCHMARK(ThirtyDaysToOnePdf)->Arg(30)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 } // namespace
 
-BENCHMARK_MAIN();
+// Painting text needs the gui application; no window is ever shown.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -18,6 +18,11 @@ QFont dayFont(const QFont& base) {
     return font;
 }
 
+// The tasks start at the same place on every entry: after the longest day caption.
+int captionWidth(const QFont& base) {
+    return QFontMetrics(dayFont(base)).horizontalAdvance(QString::fromUtf8("miércoles, 00/00/0000"));
+}
+
 } // namespace
 
 void GuideDayDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -39,12 +44,11 @@ void GuideDayDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QFont bold = dayFont(option.font);
     painter->setFont(bold);
     const QString caption = day.caption();
-    const int captionWidth = QFontMetrics(bold).horizontalAdvance(caption);
-    painter->drawText(QRect(area.left(), area.top(), captionWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                      caption);
+    const int dayWidth = captionWidth(option.font);
+    painter->drawText(QRect(area.left(), area.top(), dayWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, caption);
 
     painter->setFont(option.font);
-    const int tasksLeft = area.left() + captionWidth + kCaptionGap;
+    const int tasksLeft = area.left() + dayWidth + kCaptionGap;
     for (int i = 0; i < kGuideTaskCount; ++i) {
         const auto task = static_cast<GuideTask>(i);
         const int top = area.top() + i * lineHeight;
@@ -58,13 +62,11 @@ void GuideDayDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
-QSize GuideDayDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    const GuideDay day = GuideDay::fromLine(index.data(kLineRole).toString());
+QSize GuideDayDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
     const int lineHeight = option.fontMetrics.height();
     int widest = 0;
     for (int i = 0; i < kGuideTaskCount; ++i)
         widest = std::max(widest, option.fontMetrics.horizontalAdvance(listCaption(static_cast<GuideTask>(i))));
-    const int width = QFontMetrics(dayFont(option.font)).horizontalAdvance(day.caption()) + kCaptionGap + lineHeight +
-                      kMargin + widest + 2 * kMargin;
+    const int width = captionWidth(option.font) + kCaptionGap + lineHeight + kMargin + widest + 2 * kMargin;
     return {width, kGuideTaskCount * lineHeight + 2 * kMargin + 1};
 }

@@ -90,7 +90,7 @@ TFGuiaTrabajo::TFGuiaTrabajo(const FarmContext& context, QWidget* parent)
     m_tareas->setObjectName(QStringLiteral("TareasARealizar"));
     m_tareas->setItemDelegate(new GuideDayDelegate(m_tareas));
     m_tareas->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_tareas->setMinimumWidth(360);
+    m_tareas->setMinimumSize(420, 500); // two and a half entries in view
     m_tareas->installEventFilter(this);
     auto* right = new QVBoxLayout;
     right->addWidget(new QLabel(QStringLiteral("Tareas a realizar"), this));
