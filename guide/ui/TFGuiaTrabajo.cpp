@@ -213,17 +213,24 @@ void TFGuiaTrabajo::saveGuidePdf() {
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
 
+    const auto cannotSave = [&] {
+        messages::inform(
+            this, QString::fromUtf8(app::kTitle),
+            QStringLiteral("No se ha podido guardar el archivo \"%1\".").arg(QDir::toNativeSeparators(path)),
+            QMessageBox::Critical);
+    };
     PdfBook book(path, title);
+    if (!book.isOpen()) {
+        cannotSave();
+        return;
+    }
     bool written = true;
     const bool ran = runPlan(QString::fromUtf8("Guardando Guía en PDF"), [&](GuideSheet& sheet) {
         if (const auto document = SheetComposer::compose(sheet.sheet(), sheet.rows()))
             written = book.add(*document) && written;
     });
     if (!ran || book.pages() == 0)
-        return; // no sheet had lines: there is nothing to keep
+        return; // stopped by an error already said, or no sheet had lines: nothing to keep
     if (!written || !book.commit())
-        messages::inform(
-            this, QString::fromUtf8(app::kTitle),
-            QStringLiteral("No se ha podido guardar el archivo \"%1\".").arg(QDir::toNativeSeparators(path)),
-            QMessageBox::Critical);
+        cannotSave();
 }

@@ -22,6 +22,8 @@ public:
     PdfBook(const PdfBook&) = delete;
     PdfBook& operator=(const PdfBook&) = delete;
 
+    // False when the file could not be opened for writing.
+    bool isOpen() const { return m_writer != nullptr; }
     // False once the file cannot be opened or a page cannot be started.
     bool add(const SheetDocument& sheet);
     // Ends the file; false when nothing could be written.

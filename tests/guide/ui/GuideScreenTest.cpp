@@ -7,11 +7,14 @@
 #include "guide/GuidePrinting.h"
 #include "guide/ui/TFEdicionGuiaTrabajo.h"
 #include "guide/ui/TFGuiaTrabajo.h"
+#include "herd/ui/TMensajero.h"
 #include "widgets/DateEdit.h"
 #include "widgets/NumberEdit.h"
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFrame>
+#include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -68,6 +71,22 @@ void tick(TFEdicionGuiaTrabajo* dialog, GuideTask task) {
     dialog->task(task)->setFocus();
     QTest::keyClick(dialog->task(task), Qt::Key_Space);
 }
+
+// Captures the sheets and what the waiting message showed while each was out.
+class WatchedSheets : public CapturedSheets {
+public:
+    void preview(QWidget* parent, const SheetDocument& sheet) override {
+        note();
+        CapturedSheets::preview(parent, sheet);
+    }
+    QStringList waiting;
+
+private:
+    void note() {
+        QFrame* w = TMensajero::window();
+        waiting << (w->isVisible() ? w->findChild<QLabel*>()->text() : QString());
+    }
+};
 
 } // namespace
 
@@ -162,7 +181,7 @@ private slots:
     void theCageBoxesBoundTheSheetsAndThePreviewIsTicked() {
         ScreenFarm<PlannerFarm> f(GuideFarm::guideDay());
         ScriptedMessages messages;
-        CapturedSheets captured;
+        WatchedSheets captured;
         TFGuiaTrabajo screen(f.context);
         showActive(screen);
         typeOver(screen.desdeJaula(), QStringLiteral("15"));
@@ -179,6 +198,8 @@ private slots:
         QTest::keyClick(screen.vistaPreliminar(), Qt::Key_Space);
         click(&screen, "ImprimirListados");
         QCOMPARE(int(captured.sheets().size()), 2);
+        QCOMPARE(captured.waiting, QStringList(2, QStringLiteral("Imprimiendo Listados")));
+        QVERIFY(!TMensajero::window()->isVisible());
         // Never-mated females are on the injection sheet wherever they stand.
         QCOMPARE(summary(captured.sheets()[0].sheet), QString::fromUtf8("Guía Pinchazos Ciclización: 10 20 30"));
         QCOMPARE(summary(captured.sheets()[1].sheet), QString::fromUtf8("Guía de Colocación de Nidales: 40"));
@@ -272,6 +293,12 @@ private slots:
         QCOMPARE(pages, qsizetype(4));
         QCOMPARE(messages.asked().size(), 2); // the young question once a day, answered No
         QVERIFY(captured.sheets().empty());   // nothing went to the printer
+
+        // A file that cannot be written is said at once, before any question.
+        files.answer(folder.filePath(QStringLiteral("no-such-folder/guia.pdf")));
+        click(&screen, "GuardarPdf");
+        QCOMPARE(messages.asked().size(), 3);
+        QVERIFY(messages.lastText().startsWith(QStringLiteral("No se ha podido guardar el archivo")));
     }
 
     void salirAndEscapeCloseTheScreen() {
