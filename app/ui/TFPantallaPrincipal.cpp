@@ -12,8 +12,11 @@
 #include "blocks/ui/TFInseminacionesHembras.h"
 #include "blocks/ui/TFPalpacionesHembras.h"
 #include "blocks/ui/TFPartosHembras.h"
+#include "blocks/ui/TFTraslados.h"
+#include "herd/ui/TFAltasHembras.h"
 #include "herd/ui/TFMantenimientoHembras.h"
 #include "herd/ui/TFMantenimientoMachos.h"
+#include "herd/ui/TFMarcarHembras.h"
 #include "analysis/ui/TFGraficos.h"
 #include "analysis/ui/TFDatosDiarios.h"
 #include "analysis/ui/TFMovimientoCebadero.h"
@@ -149,6 +152,17 @@ void TFPantallaPrincipal::openScreens() {
     screen("Control por Bloques/Destetes", [this] { return std::make_unique<TFDestetesHembras>(m_context, this); });
     screen("Control por Bloques/Entrada inseminaciones",
            [this] { return std::make_unique<TFInseminacionesHembras>(m_context, this); });
+    screen("Control por Bloques/Traslado hembras jaulas",
+           [this] { return std::make_unique<TFTraslados>(m_context, Transfers::Kind::Females, this); });
+    screen("Control por Bloques/Traslado hembras (Nidales)",
+           [this] { return std::make_unique<TFTraslados>(m_context, Transfers::Kind::Nests, this); });
+    screen("Control por Bloques/Traslado machos jaulas",
+           [this] { return std::make_unique<TFTraslados>(m_context, Transfers::Kind::Males, this); });
+    screen("Control por Bloques/Altas de Hembras", [this] { return std::make_unique<TFAltasHembras>(m_context, this); });
+    screen("Control por Bloques/Marcar Hembras (Por Jaula)",
+           [this] { return std::make_unique<TFMarcarHembras>(m_context, MarkChange::Range::Cages, this); });
+    screen("Control por Bloques/Marcar Hembras (Por Código)",
+           [this] { return std::make_unique<TFMarcarHembras>(m_context, MarkChange::Range::Codes, this); });
     screen("Maternidad/Datos Diarios", [this] { return std::make_unique<TFDatosDiarios>(m_context, this); });
     screen("Maternidad/Gráficos", [this] { return TFGraficos::maternidad(m_context, this); });
     screen("Maternidad/Resumen", [this] { return std::make_unique<TFResumenMaternidad>(m_context, this); });

@@ -159,6 +159,9 @@ void TFBloque::editRow(int row, const QString& caption, const std::vector<Edited
 }
 
 void TFBloque::load() {
+    // The screen's own check (the transfers' destination) comes before the day.
+    if (!readyToLoad())
+        return;
     // A day that is no date has said so and keeps the focus.
     if (m_texts.hasDate && !m_date->checkTyped())
         return;
@@ -166,8 +169,6 @@ void TFBloque::load() {
         m_date->setFocus();
         return;
     }
-    if (!readyToLoad())
-        return;
     bool loaded = false;
     {
         const TMensajero wait(QStringLiteral("Recopilando información"));

@@ -44,7 +44,7 @@ protected:
     virtual std::unique_ptr<BlockEvent> event() const = 0;
     // Enter or a double click on a row.
     virtual void rowAction(int row) = 0;
-    // A check before loading beyond the date (the transfers' destination).
+    // A check before loading, before the date's (the transfers' destination).
     virtual bool readyToLoad() { return true; }
 
     // Adds a screen's own input after the cage range, in focus order.

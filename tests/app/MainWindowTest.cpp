@@ -202,7 +202,12 @@ private slots:
                                    "Archivo/Salir", "Archivo/Acerca de Torvane...", "Control por Bloques/Cubriciones",
                                    "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
                                    "Control por Bloques/Destetes",
-                                   "Control por Bloques/Entrada inseminaciones", "Control Individual/Ficha Hembra",
+                                   "Control por Bloques/Entrada inseminaciones",
+                                   "Control por Bloques/Traslado hembras jaulas",
+                                   "Control por Bloques/Traslado hembras (Nidales)",
+                                   "Control por Bloques/Traslado machos jaulas", "Control por Bloques/Altas de Hembras",
+                                   "Control por Bloques/Marcar Hembras (Por Jaula)",
+                                   "Control por Bloques/Marcar Hembras (Por Código)", "Control Individual/Ficha Hembra",
                                    "Control Individual/Ficha Macho", "Maternidad/Datos Diarios",
                                    "Maternidad/Gráficos", "Maternidad/Resumen", "Cebadero/Movimiento",
                                    "Cebadero/Gráficos", "Cebadero/Resumen", "Guía de Trabajo"};
