@@ -104,6 +104,26 @@ private slots:
         QCOMPARE(f.farm.count(QStringLiteral("select count(*) cuenta from HistoricoMaternidad")), qint64(0));
     }
 
+    void nestScreenAsksTheDestinationBeforeTheDateAndListsTheDue() {
+        Fixture f;
+        const QDate fecha(2002, 6, 30);
+        f.farm.cycle(10, fecha.addDays(-27), true);
+        f.farm.cycle(11, fecha.addDays(-32), true);
+        TFTraslados screen(f.context, Transfers::Kind::Nests);
+        showActive(screen);
+        QCOMPARE(screen.windowTitle(), QStringLiteral("Traslados de H. (Nidales)"));
+        child<QPushButton>(&screen, "buscar")->click();
+        QVERIFY(child<NumberEdit>(&screen, "trasladoA")->hasFocus());
+        typeOver(child<NumberEdit>(&screen, "trasladoA"), QStringLiteral("50"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("fecha"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("30062002"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(column(screen.listView(), 1), QStringList({"10"}));
+        QCOMPARE(column(screen.listView(), 3), QStringList({"51"}));
+    }
+
     void malesWithoutMarksAndAnEmptyRangeSaysSo() {
         Fixture f;
         f.db().exec(QStringLiteral("delete from Machos"));
