@@ -1,6 +1,7 @@
 #include "TFPantallaPrincipal.h"
 
 #include "Artwork.h"
+#include "TFActualizacion.h"
 #include "TFConsolaSQL.h"
 #include "TFSplash.h"
 #include "widgets/Messages.h"
@@ -23,6 +24,7 @@
 #include "analysis/ui/TFResumenCebadero.h"
 #include "analysis/ui/TFResumenMaternidad.h"
 #include "guide/ui/TFGuiaTrabajo.h"
+#include "utilities/ui/TFReparacionTablas.h"
 
 #include <QAction>
 #include <QFrame>
@@ -91,6 +93,10 @@ TFPantallaPrincipal::TFPantallaPrincipal(FarmContext context, QWidget* parent)
     // The database upgrade and the update offer are decided here, before the
     // user can do anything; their screens hook in at this point.
     m_plan = StartupPlan::read(m_context.settings);
+    if (m_plan.upgradeDatabase) {
+        TFActualizacion upgrade(m_context.db, m_context.settings, this);
+        upgrade.exec();
+    }
 }
 
 QAction* TFPantallaPrincipal::addItem(QMenu* menu, const QString& path, const QString& caption) {
@@ -144,6 +150,8 @@ void TFPantallaPrincipal::openScreens() {
            [this] { return std::make_unique<TFDatosExplotacion>(m_context, this); });
     screen("Archivo/Definir Estructura de la Granja",
            [this] { return std::make_unique<TFEstructuraGranja>(m_context, this); });
+    screen("Archivo/Reparación de Bases de Datos",
+           [this] { return std::make_unique<TFReparacionTablas>(m_context.db, this); });
     screen("Control por Bloques/Cubriciones",
            [this] { return std::make_unique<TFCubricionesHembras>(m_context, this); });
     screen("Control por Bloques/Palpaciones",

@@ -46,4 +46,13 @@ void putRange(Database& db, int desde, int hasta, const char* tipo) {
                 .arg(QString::fromUtf8(tipo)));
 }
 
+void makeOldVersion(Database& db) {
+    for (const char* table : {"Hembras", "Machos"}) {
+        const QString t = QString::fromLatin1(table);
+        db.exec(QStringLiteral("alter table %1 drop Eficacia").arg(t));
+        db.exec(QStringLiteral("alter table %1 drop Seleccion").arg(t));
+        db.exec(QStringLiteral("alter table %1 Add NumeroSeleccion Numeric").arg(t));
+    }
+}
+
 } // namespace testkit

@@ -23,4 +23,8 @@ void addFemaleInCage(Database& db, int code, int cage = 0);
 // A range of the farm structure: cages `desde` to `hasta` of kind `tipo`.
 void putRange(Database& db, int desde, int hasta, const char* tipo);
 
+// Takes a farm back to the version before 1.1.0: no Eficacia and no Seleccion on
+// the registers, the old number NumeroSeleccion instead.
+void makeOldVersion(Database& db);
+
 } // namespace testkit
