@@ -17,6 +17,7 @@
 #include "herd/ui/TFAltasHembras.h"
 #include "herd/ui/TFMantenimientoHembras.h"
 #include "herd/ui/TFMantenimientoMachos.h"
+#include "pools/ui/TFGestionPools.h"
 #include "herd/ui/TFMarcarHembras.h"
 #include "analysis/ui/TFGraficos.h"
 #include "analysis/ui/TFDatosDiarios.h"
@@ -182,6 +183,7 @@ void TFPantallaPrincipal::openScreens() {
            [this] { return std::make_unique<TFMantenimientoHembras>(m_context, this); });
     screen("Control Individual/Ficha Macho",
            [this] { return std::make_unique<TFMantenimientoMachos>(m_context, this); });
+    screen("Control Individual/Pools", [this] { return std::make_unique<TFGestionPools>(m_context, this); });
 }
 
 QAction* TFPantallaPrincipal::action(const QString& path) const {

@@ -208,7 +208,7 @@ private slots:
                                    "Control por Bloques/Traslado machos jaulas", "Control por Bloques/Altas de Hembras",
                                    "Control por Bloques/Marcar Hembras (Por Jaula)",
                                    "Control por Bloques/Marcar Hembras (Por Código)", "Control Individual/Ficha Hembra",
-                                   "Control Individual/Ficha Macho", "Maternidad/Datos Diarios",
+                                   "Control Individual/Ficha Macho", "Control Individual/Pools", "Maternidad/Datos Diarios",
                                    "Maternidad/Gráficos", "Maternidad/Resumen", "Cebadero/Movimiento",
                                    "Cebadero/Gráficos", "Cebadero/Resumen", "Guía de Trabajo"};
         for (const QString& path : kMenuPaths)
