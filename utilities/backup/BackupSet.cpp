@@ -76,6 +76,22 @@ void requireValidPath(const BackupDrive& drive, const QString& path)
         throw BackupError(kNoValidPath);
 }
 
+QString askUntilPresent(const BackupDrive& drive, BackupPrompts& prompts, int disk, QString path, bool ask)
+{
+    for (;; ask = true) {
+        if (ask) {
+            const std::optional<QString> typed = prompts.askDisk(disk, path);
+            if (!typed)
+                throw BackupCancelled(kAborted);
+            path = *typed;
+        }
+        if (drive.isRemovable(path) && !drive.hasDisk(path))
+            continue;
+        requireValidPath(drive, path);
+        return path;
+    }
+}
+
 // ---- writing a set
 
 bool BackupSetWriter::prepare(const QString& path)
@@ -107,15 +123,7 @@ bool BackupSetWriter::prepare(const QString& path)
 qint64 BackupSetWriter::nextDisk(QString& path, bool ask)
 {
     for (;; ask = true) {
-        if (ask) {
-            const std::optional<QString> typed = m_prompts.askDisk(m_disk, path);
-            if (!typed)
-                throw BackupCancelled(kAborted);
-            path = *typed;
-        }
-        if (m_drive.isRemovable(path) && !m_drive.hasDisk(path))
-            continue;
-        requireValidPath(m_drive, path);
+        path = askUntilPresent(m_drive, m_prompts, m_disk, path, ask);
         if (!prepare(path))
             continue;
         const qint64 room = m_drive.freeBytes(path) - kDiskReserve;
@@ -188,28 +196,13 @@ void BackupSetWriter::write(const QString& archivePath, QString& path)
 
 // ---- reading a set
 
-QString BackupSetReader::askUntilPresent(int disk, QString path, bool ask)
-{
-    for (;; ask = true) {
-        if (ask) {
-            const std::optional<QString> typed = m_prompts.askDisk(disk, path);
-            if (!typed)
-                throw BackupCancelled(kAborted);
-            path = *typed;
-        }
-        if (m_drive.isRemovable(path) && !m_drive.hasDisk(path))
-            continue;
-        requireValidPath(m_drive, path);
-        return path;
-    }
-}
 
 void BackupSetReader::read(const QString& archivePath, QString& path)
 {
     m_disk = 1;
     BackupInfo first;
     for (bool ask = false;; ask = true) {
-        path = askUntilPresent(1, path, ask);
+        path = askUntilPresent(m_drive, m_prompts, 1, path, ask);
         const std::optional<BackupInfo> info = BackupInfo::read(path);
         if (!info)
             m_prompts.tell(kNoBackup);
@@ -240,7 +233,7 @@ void BackupSetReader::read(const QString& archivePath, QString& path)
             break;
         ++m_disk;
         for (;;) {
-            path = askUntilPresent(m_disk, path, true);
+            path = askUntilPresent(m_drive, m_prompts, m_disk, path, true);
             const std::optional<BackupInfo> info = BackupInfo::read(path);
             if (!info) {
                 m_prompts.tell(kNoBackup);

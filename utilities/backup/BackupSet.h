@@ -45,8 +45,6 @@ public:
     int disks() const { return m_disk; }
 
 private:
-    QString askUntilPresent(int disk, QString path, bool ask);
-
     const BackupDrive& m_drive;
     BackupPrompts& m_prompts;
     int m_disk = 0;
@@ -54,3 +52,6 @@ private:
 
 // The drive path is checked before the first disk (both operations).
 void requireValidPath(const BackupDrive& drive, const QString& path);
+// The drive path of disk `disk`, asking for it (at once when `ask`) until a disk is
+// in a removable drive and the path is valid; Cancel aborts the operation.
+QString askUntilPresent(const BackupDrive& drive, BackupPrompts& prompts, int disk, QString path, bool ask);
