@@ -2,7 +2,7 @@
 
 #include "FatteningCharts.h"
 #include "db/DisplayFormat.h"
-#include "db/Query.h"
+#include "SummaryTotals.h"
 
 namespace fattening_summary {
 
@@ -17,15 +17,9 @@ QStringList statement(const DatePeriod& period) {
 }
 
 std::vector<SummaryLine> lines(Database& db, const DatePeriod& period) {
-    Query q(db);
-    for (const QString& line : statement(period))
-        q << line;
-    q.open();
-    const auto v = [&q](const char* column) { return q.field(QString::fromLatin1(column)).asFloat(); };
-    const qint64 n = period.length(q.field(QStringLiteral("cuenta")).asInteger());
-    const auto counted = [n](const char* caption, double sum) {
-        return SummaryLine::counted(QString::fromUtf8(caption), sum, n);
-    };
+    const SummaryTotals totals(db, statement(period), period);
+    const auto v = [&totals](const char* column) { return totals.value(column); };
+    const auto counted = [&totals](const char* caption, double sum) { return totals.counted(caption, sum); };
     const auto same = [](const char* caption, double value, const char* mask) {
         return SummaryLine::same(QString::fromUtf8(caption), display::mask(value, QString::fromLatin1(mask)));
     };
