@@ -1,5 +1,7 @@
 #include "TFDatosDiarios.h"
 
+#include "herd/ui/CursorMoves.h"
+
 #include "analysis/DailyData.h"
 #include "db/TableCursor.h"
 #include "herd/RecordMaintenance.h"
@@ -190,26 +192,10 @@ QWidget* TFDatosDiarios::navigation(QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    struct Move {
-        const char* name;
-        const char* tip;
-        QStyle::StandardPixmap picture;
-        bool (TableCursor::*go)();
-    };
-    const Move moves[] = {{"primero", "Primer día", QStyle::SP_MediaSkipBackward, &TableCursor::first},
-                          {"anterior", "Día anterior", QStyle::SP_MediaSeekBackward, &TableCursor::prior},
-                          {"siguiente", "Día siguiente", QStyle::SP_MediaSeekForward, &TableCursor::next},
-                          {"ultimo", "Último día", QStyle::SP_MediaSkipForward, &TableCursor::last}};
-    for (const Move& move : moves) {
-        auto* b = new QPushButton(style()->standardIcon(move.picture), QString(), row);
-        b->setObjectName(QString::fromLatin1(move.name));
-        b->setToolTip(QString::fromUtf8(move.tip));
-        b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QPushButton::clicked, this, [this, go = move.go] { (m_cursor.get()->*go)(); });
-        m_moves.insert(b->objectName(), b);
-        layout->addWidget(b);
-    }
+    m_moves = new CursorMoves(*m_cursor, {QStringLiteral("Primer día"), QStringLiteral("Día anterior"),
+                                           QStringLiteral("Día siguiente"), QStringLiteral("Último día")},
+                              row);
+    layout->addWidget(m_moves);
     m_recalcular = new QPushButton(QStringLiteral("Recalcular"), row);
     m_recalcular->setObjectName(QStringLiteral("recalcular"));
     m_recalcular->setAutoDefault(false);
@@ -229,13 +215,7 @@ void TFDatosDiarios::showIndices() {
 }
 
 void TFDatosDiarios::updateControls() {
-    const bool browsing = m_cursor->state() == TableCursor::State::Browse;
-    const int position = m_cursor->position();
-    const int count = m_cursor->count();
-    m_moves.value(QStringLiteral("primero"))->setEnabled(browsing && position > 0);
-    m_moves.value(QStringLiteral("anterior"))->setEnabled(browsing && position > 0);
-    m_moves.value(QStringLiteral("siguiente"))->setEnabled(browsing && position >= 0 && position < count - 1);
-    m_moves.value(QStringLiteral("ultimo"))->setEnabled(browsing && position >= 0 && position < count - 1);
+    m_moves->update();
     // Recounting needs a day open for saving: one added, or one opened by its date.
     m_recalcular->setEnabled(m_cursor->state() == TableCursor::State::Insert ||
                              (m_cursor->state() == TableCursor::State::Edit && m_bar->maintenance()->openedByKey()));

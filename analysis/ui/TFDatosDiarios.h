@@ -6,6 +6,7 @@
 #include <QHash>
 #include <memory>
 
+class CursorMoves;
 class DailyData;
 class QLabel;
 class QPushButton;
@@ -56,7 +57,7 @@ private:
     QLabel* m_positivas = nullptr;
     QLabel* m_nacidos = nullptr;
     QLabel* m_destetados = nullptr;
-    QHash<QString, QPushButton*> m_moves;
+    CursorMoves* m_moves = nullptr;
     QPushButton* m_recalcular = nullptr;
     bool m_totalsCarried = false; // the addition under way started from the day before
     int m_listener = 0;

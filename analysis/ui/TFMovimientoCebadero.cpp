@@ -1,5 +1,7 @@
 #include "TFMovimientoCebadero.h"
 
+#include "herd/ui/CursorMoves.h"
+
 #include "analysis/FatteningMovement.h"
 #include "db/TableCursor.h"
 #include "herd/ui/TMnto.h"
@@ -92,7 +94,13 @@ TFMovimientoCebadero::TFMovimientoCebadero(const FarmContext& context, QWidget* 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(form);
-    layout->addWidget(buildMoves());
+    m_moves = new CursorMoves(*m_cursor, {QStringLiteral("Primera fecha"), QStringLiteral("Fecha anterior"),
+                                           QStringLiteral("Fecha siguiente"), QStringLiteral("Última fecha")},
+                              this);
+    auto* moves = new QHBoxLayout;
+    moves->addWidget(m_moves);
+    moves->addStretch();
+    layout->addLayout(moves);
     layout->addStretch();
     layout->addWidget(m_bar);
 
@@ -112,43 +120,8 @@ TFMovimientoCebadero::~TFMovimientoCebadero() {
         m_cursor->unsubscribe(m_listener);
 }
 
-QWidget* TFMovimientoCebadero::buildMoves() {
-    auto* moves = new QWidget(this);
-    auto* row = new QHBoxLayout(moves);
-    row->setContentsMargins(0, 0, 0, 0);
-    const struct {
-        const char* name;
-        const char* tip;
-        QStyle::StandardPixmap picture;
-        bool (TableCursor::*move)();
-    } kMoves[] = {{"primero", "Primera fecha", QStyle::SP_MediaSkipBackward, &TableCursor::first},
-                  {"anterior", "Fecha anterior", QStyle::SP_MediaSeekBackward, &TableCursor::prior},
-                  {"siguiente", "Fecha siguiente", QStyle::SP_MediaSeekForward, &TableCursor::next},
-                  {"ultimo", "Última fecha", QStyle::SP_MediaSkipForward, &TableCursor::last}};
-    for (const auto& m : kMoves) {
-        auto* b = new QPushButton(style()->standardIcon(m.picture), QString(), moves);
-        b->setObjectName(QString::fromLatin1(m.name));
-        b->setToolTip(QString::fromUtf8(m.tip));
-        b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
-        const auto move = m.move;
-        connect(b, &QPushButton::clicked, this, [this, move] { ((*m_cursor).*move)(); });
-        m_moves.insert(b->objectName(), b);
-        row->addWidget(b);
-    }
-    row->addStretch();
-    return moves;
-}
-
 void TFMovimientoCebadero::updateMoves() {
-    const bool browsing = m_cursor->state() == TableCursor::State::Browse;
-    const int position = m_cursor->position();
-    const bool back = browsing && position > 0;
-    const bool on = browsing && position >= 0 && position < m_cursor->count() - 1;
-    m_moves.value(QStringLiteral("primero"))->setEnabled(back);
-    m_moves.value(QStringLiteral("anterior"))->setEnabled(back);
-    m_moves.value(QStringLiteral("siguiente"))->setEnabled(on);
-    m_moves.value(QStringLiteral("ultimo"))->setEnabled(on);
+    m_moves->update();
 }
 
 bool TFMovimientoCebadero::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <memory>
 
+class CursorMoves;
 class QLabel;
 class QPushButton;
 class TableCursor;
@@ -37,12 +38,11 @@ protected:
 
 private:
     QWidget* buildForm();
-    QWidget* buildMoves();
     void updateMoves();
 
     std::unique_ptr<TableCursor> m_cursor;
     TMnto* m_bar = nullptr;
     QHash<QString, QWidget*> m_inputs;
-    QHash<QString, QPushButton*> m_moves;
+    CursorMoves* m_moves = nullptr;
     int m_listener = 0;
 };
