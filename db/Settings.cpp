@@ -98,3 +98,13 @@ int Settings::periodicidadAviso() const {
 void Settings::setPeriodicidadAviso(int value) {
     write("PeriodicidadAviso", value);
 }
+
+QString Settings::value(const QString& name) const {
+    const QVariant v = m_store->value(name);
+    return v.canConvert<QString>() ? v.toString() : QString();
+}
+
+void Settings::setValue(const QString& name, const QString& value) {
+    m_store->setValue(name, value);
+    m_store->sync();
+}

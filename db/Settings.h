@@ -26,6 +26,11 @@ public:
     int periodicidadAviso() const;
     void setPeriodicidadAviso(int value);
 
+    // Any other value of the installation by its name ("Grupo/Nombre"), as text:
+    // empty when missing. For preferences kept by one screen of their own.
+    QString value(const QString& name) const;
+    void setValue(const QString& name, const QString& value);
+
 private:
     QString text(const char* name) const;
     bool logical(const char* name) const;

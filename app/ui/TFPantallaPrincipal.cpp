@@ -25,6 +25,7 @@
 #include "analysis/ui/TFResumenCebadero.h"
 #include "analysis/ui/TFResumenMaternidad.h"
 #include "guide/ui/TFGuiaTrabajo.h"
+#include "results/ui/TFResultadosTecnicos.h"
 #include "utilities/ui/TFReparacionTablas.h"
 
 #include <QAction>
@@ -54,7 +55,7 @@ const MenuEntry kMenu[] = {
      {"Cubriciones", "Palpaciones", "Partos", "Destetes", "Traslado hembras jaulas", "Traslado hembras (Nidales)",
       "Traslado machos jaulas", "Entrada inseminaciones", "Altas de Hembras", "Marcar Hembras (Por Jaula)",
       "Marcar Hembras (Por Código)"}},
-    {"&Maternidad", {"Datos Diarios", "Gráficos", "Resumen"}},
+    {"&Maternidad", {"Datos Diarios", "Gráficos", "Resumen", "Resultados Técnicos"}},
     {"&Guía de Trabajo", {}},
     {"Control &Individual", {"Ficha Hembra", "Ficha Macho", "Pools", "Jaulas ocupadas"}},
     {"C&ebadero", {"Movimiento", "Gráficos", "Resumen"}},
@@ -175,6 +176,8 @@ void TFPantallaPrincipal::openScreens() {
     screen("Maternidad/Datos Diarios", [this] { return std::make_unique<TFDatosDiarios>(m_context, this); });
     screen("Maternidad/Gráficos", [this] { return TFGraficos::maternidad(m_context, this); });
     screen("Maternidad/Resumen", [this] { return std::make_unique<TFResumenMaternidad>(m_context, this); });
+    screen("Maternidad/Resultados Técnicos",
+           [this] { return std::make_unique<TFResultadosTecnicos>(m_context, this); });
     screen("Cebadero/Movimiento", [this] { return std::make_unique<TFMovimientoCebadero>(m_context, this); });
     screen("Cebadero/Gráficos", [this] { return TFGraficos::cebadero(m_context, this); });
     screen("Cebadero/Resumen", [this] { return std::make_unique<TFResumenCebadero>(m_context, this); });

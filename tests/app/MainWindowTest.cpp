@@ -60,6 +60,7 @@ const QStringList kMenuPaths = {
     "Maternidad/Datos Diarios",
     "Maternidad/Gráficos",
     "Maternidad/Resumen",
+    "Maternidad/Resultados Técnicos",
     "Guía de Trabajo",
     "Control Individual/Ficha Hembra",
     "Control Individual/Ficha Macho",
@@ -209,7 +210,8 @@ private slots:
                                    "Control por Bloques/Marcar Hembras (Por Jaula)",
                                    "Control por Bloques/Marcar Hembras (Por Código)", "Control Individual/Ficha Hembra",
                                    "Control Individual/Ficha Macho", "Control Individual/Pools", "Maternidad/Datos Diarios",
-                                   "Maternidad/Gráficos", "Maternidad/Resumen", "Cebadero/Movimiento",
+                                   "Maternidad/Gráficos", "Maternidad/Resumen", "Maternidad/Resultados Técnicos",
+                                   "Cebadero/Movimiento",
                                    "Cebadero/Gráficos", "Cebadero/Resumen", "Guía de Trabajo"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
