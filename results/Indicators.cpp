@@ -20,8 +20,7 @@ const std::vector<IndicatorDefinition>& indicators() {
     // weaned per litter, 54 weaned per doe per year, 10 to 15 % lost before
     // weaning); the rest follow from them.
     static const std::vector<IndicatorDefinition> list{
-        {Indicator::Services, "Cubriciones", QStringLiteral("Hembras inseminadas o cubiertas"),
-         QStringLiteral("Cubr."),
+        {Indicator::Services, "Cubriciones", QStringLiteral("Hembras inseminadas o cubiertas"), QStringLiteral("Cubr."),
          QStringLiteral("Una por cada inseminación o cubrición del periodo: en una banda, cada hembra inseminada "
                         "en el pool ese día; en un mes, cada ciclo cuya fecha de cubrición cae en el mes."),
          0, Better::None, 0, 0, true},
@@ -39,10 +38,10 @@ const std::vector<IndicatorDefinition>& indicators() {
          QStringLiteral("N.T./P."), QStringLiteral("Gazapos nacidos vivos y muertos ÷ partos."), 2, Better::Higher,
          10.5, 9.5, true},
         {Indicator::WeanedPerLitter, "DestetadosCamada", QStringLiteral("Destetados por camada"),
-         QStringLiteral("Dest./Cam."), QStringLiteral("Gazapos destetados ÷ camadas destetadas."), 2, Better::Higher,
-         8.6, 7.8, true},
+         QStringLiteral("Dest/Cam"), QStringLiteral("Gazapos destetados ÷ camadas destetadas."), 2, Better::Higher, 8.6,
+         7.8, true},
         {Indicator::WeanedPerService, "DestetadosCubricion", QStringLiteral("Destetados por inseminación"),
-         QStringLiteral("Dest./IA"),
+         QStringLiteral("Dest/IA"),
          QStringLiteral("Gazapos destetados ÷ inseminaciones y cubriciones. Una banda con camadas aún sin destetar "
                         "no ha llegado a su cifra."),
          2, Better::Higher, 7.2, 6.2, true},
@@ -52,7 +51,7 @@ const std::vector<IndicatorDefinition>& indicators() {
                         "vivos + adoptados − cedidos) × 100."),
          1, Better::Lower, 10, 15, true},
         {Indicator::Productivity, "Productividad", QStringLiteral("Destetados por hembra presente y año"),
-         QStringLiteral("Dest./H./año"),
+         QStringLiteral("Dest/Año"),
          QStringLiteral("Gazapos destetados en el periodo según los datos diarios ÷ hembras presentes × 365 ÷ días. "
                         "Hembras presentes: la media, día a día, del total de hembras de los datos diarios."),
          1, Better::Higher, 54, 45, false},

@@ -37,8 +37,8 @@ QString ResultsSheet::markedText(Indicator id, const std::optional<double>& valu
     }
 }
 
-ResultsSheet::ResultsSheet(Database& db, const QDate& today, const DatePeriod& period,
-                           const TechnicalResults& figures, const References& references)
+ResultsSheet::ResultsSheet(Database& db, const QDate& today, const DatePeriod& period, const TechnicalResults& figures,
+                           const References& references)
     : HouseSheet(db, QStringLiteral("Resultados Técnicos"), today), m_figures(figures), m_references(references) {
     setSelection(period.caption());
     addColumn(SheetColumn::bound(kConcept, QStringLiteral("Banda / Mes"), 26.0, SheetAlign::Left, kConcept));

@@ -94,9 +94,9 @@ void readBands(Database& db, const DatePeriod& period, TechnicalResults& out) {
         if (!q.field(QStringLiteral("Orden")).isNull()) {
             count(c, palpationOf(q.field(QStringLiteral("Palpacion"))), !q.field(QStringLiteral("FechaParto")).isNull(),
                   q.field(QStringLiteral("NacidosVivos")).asInteger(),
-                  q.field(QStringLiteral("NacidosMuertos")).asInteger(), q.field(QStringLiteral("Anadidos")).asInteger(),
-                  q.field(QStringLiteral("Quitados")).asInteger(), q.field(QStringLiteral("Destetada")).asBoolean(),
-                  q.field(QStringLiteral("Destetados")).asInteger());
+                  q.field(QStringLiteral("NacidosMuertos")).asInteger(),
+                  q.field(QStringLiteral("Anadidos")).asInteger(), q.field(QStringLiteral("Quitados")).asInteger(),
+                  q.field(QStringLiteral("Destetada")).asBoolean(), q.field(QStringLiteral("Destetados")).asInteger());
         } else {
             // The female's history is gone (she was deleted): her pool row still
             // says how the insemination went, up to the birth.
@@ -119,10 +119,11 @@ void readCycles(Database& db, const DatePeriod& period, std::map<QDate, ResultCo
              QStringLiteral("where CodigoHembra is not NULL and FechaCubricion is not NULL"));
     for (q.open(); !q.eof(); q.next()) {
         ResultColumn& m = monthColumn(months, q.field(QStringLiteral("FechaCubricion")).asDate());
-        count(m.cycles, palpationOf(q.field(QStringLiteral("Palpacion"))), !q.field(QStringLiteral("FechaParto")).isNull(),
-              q.field(QStringLiteral("NacidosVivos")).asInteger(), q.field(QStringLiteral("NacidosMuertos")).asInteger(),
-              q.field(QStringLiteral("Anadidos")).asInteger(), q.field(QStringLiteral("Quitados")).asInteger(),
-              q.field(QStringLiteral("Destetada")).asBoolean(), q.field(QStringLiteral("Destetados")).asInteger());
+        count(m.cycles, palpationOf(q.field(QStringLiteral("Palpacion"))),
+              !q.field(QStringLiteral("FechaParto")).isNull(), q.field(QStringLiteral("NacidosVivos")).asInteger(),
+              q.field(QStringLiteral("NacidosMuertos")).asInteger(), q.field(QStringLiteral("Anadidos")).asInteger(),
+              q.field(QStringLiteral("Quitados")).asInteger(), q.field(QStringLiteral("Destetada")).asBoolean(),
+              q.field(QStringLiteral("Destetados")).asInteger());
     }
 }
 

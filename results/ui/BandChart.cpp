@@ -105,6 +105,7 @@ std::unique_ptr<QChart> make(Indicator id, const std::vector<ResultColumn>& band
         line->attachAxis(y);
     }
     y->setRange(0, top > 0 ? top * 1.15 : 1.0);
+    y->applyNiceNumbers();
     y->setLabelFormat(d.decimals == 0 ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;

@@ -65,7 +65,13 @@ inline void addPoolRow(Database& db, const QDate& day, qint64 female, const QStr
 // culled); 10/02 16 kits weaned; 05/03 120 (12 entries, after "Hasta").
 inline void build(Database& db) {
     const QDate a(2026, 1, 5), b(2026, 2, 16), born(2026, 2, 5);
-    addCycle(db, {.female = 1, .mated = a, .palpation = true, .born = born, .alive = 10, .dead = 1, .givenAway = 1,
+    addCycle(db, {.female = 1,
+                  .mated = a,
+                  .palpation = true,
+                  .born = born,
+                  .alive = 10,
+                  .dead = 1,
+                  .givenAway = 1,
                   .weaned = 8});
     addCycle(db, {.female = 2, .mated = a, .palpation = true, .born = born, .alive = 8, .added = 1, .weaned = 8});
     addCycle(db, {.female = 3, .mated = a, .palpation = true, .born = born, .alive = 9, .dead = 2});
@@ -79,10 +85,14 @@ inline void build(Database& db) {
     addPoolRow(db, b, 6, QStringLiteral("P2"), std::nullopt);
     addCycle(db, {.female = 8, .mated = QDate(2025, 12, 20), .palpation = true});
     addPoolRow(db, QDate(2025, 12, 20), 8, QStringLiteral("P0"), true);
-    addCycle(db, {.female = 9, .mated = QDate(2026, 1, 20), .male = 100, .palpation = true,
-                  .born = QDate(2026, 2, 20), .alive = 6});
-    addCycle(db, {.female = 10, .mated = QDate(2026, 1, 25), .male = 100, .palpation = true,
-                  .born = QDate(2026, 2, 25)});
+    addCycle(db, {.female = 9,
+                  .mated = QDate(2026, 1, 20),
+                  .male = 100,
+                  .palpation = true,
+                  .born = QDate(2026, 2, 20),
+                  .alive = 6});
+    addCycle(db,
+             {.female = 10, .mated = QDate(2026, 1, 25), .male = 100, .palpation = true, .born = QDate(2026, 2, 25)});
     addCycle(db, {.mated = QDate(2026, 1, 12), .male = 100, .palpation = true});
 
     testkit::addLedgerDay(db, QDate(2025, 12, 31), QStringLiteral("NumeroTotalHembras=100"));

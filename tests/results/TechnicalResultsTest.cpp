@@ -1,9 +1,9 @@
+#include "results/TechnicalResults.h"
 #include "ResultsFarm.h"
 #include "TempFarm.h"
 #include "db/Settings.h"
 #include "reports/SheetComposer.h"
 #include "results/ResultsSheet.h"
-#include "results/TechnicalResults.h"
 
 #include <QSettings>
 #include <functional>
@@ -63,19 +63,30 @@ TEST(TechnicalResults, EveryFigureEqualsTheHandComputation) {
     ASSERT_EQ(r.months.size(), 2u);
     const QString none = kNoFigure;
     const Expected cases[] = {
-        {"band A", [](const TechnicalResults& t) -> const ResultColumn& { return t.bands[0]; },
+        {"band A",
+         [](const TechnicalResults& t) -> const ResultColumn& { return t.bands[0]; },
          QStringLiteral("05/01/2026 P1"),
          {"5", "80,0", "80,0", "8,50", "9,25", "8,00", "3,20", "11,1", none, none, none}},
-        {"band B, no birth yet", [](const TechnicalResults& t) -> const ResultColumn& { return t.bands[1]; },
-         QStringLiteral("16/02/2026 P2"), {"2", "50,0", "0,0", none, none, none, "0,00", none, none, none, none}},
-        {"bands total", [](const TechnicalResults& t) -> const ResultColumn& { return t.bandsTotal; },
-         QStringLiteral("Total"), {"7", "71,4", "57,1", "8,50", "9,25", "8,00", "2,29", "11,1", none, none, none}},
-        {"January", [](const TechnicalResults& t) -> const ResultColumn& { return t.months[0]; },
-         QStringLiteral("01/2026"), {"6", "83,3", "66,7", "8,25", "9,00", "8,00", "2,67", "11,1", "0,0", "9,3", "0,0"}},
-        {"February", [](const TechnicalResults& t) -> const ResultColumn& { return t.months[1]; },
-         QStringLiteral("02/2026"), {"2", "50,0", "0,0", none, none, none, "0,00", none, "1,9", "0,0", "1,9"}},
-        {"period", [](const TechnicalResults& t) -> const ResultColumn& { return t.monthsTotal; },
-         QStringLiteral("Total"), {"8", "75,0", "50,0", "8,25", "9,00", "8,00", "2,00", "11,1", "0,9", "4,7", "0,9"}},
+        {"band B, no birth yet",
+         [](const TechnicalResults& t) -> const ResultColumn& { return t.bands[1]; },
+         QStringLiteral("16/02/2026 P2"),
+         {"2", "50,0", "0,0", none, none, none, "0,00", none, none, none, none}},
+        {"bands total",
+         [](const TechnicalResults& t) -> const ResultColumn& { return t.bandsTotal; },
+         QStringLiteral("Total"),
+         {"7", "71,4", "57,1", "8,50", "9,25", "8,00", "2,29", "11,1", none, none, none}},
+        {"January",
+         [](const TechnicalResults& t) -> const ResultColumn& { return t.months[0]; },
+         QStringLiteral("01/2026"),
+         {"6", "83,3", "66,7", "8,25", "9,00", "8,00", "2,67", "11,1", "0,0", "9,3", "0,0"}},
+        {"February",
+         [](const TechnicalResults& t) -> const ResultColumn& { return t.months[1]; },
+         QStringLiteral("02/2026"),
+         {"2", "50,0", "0,0", none, none, none, "0,00", none, "1,9", "0,0", "1,9"}},
+        {"period",
+         [](const TechnicalResults& t) -> const ResultColumn& { return t.monthsTotal; },
+         QStringLiteral("Total"),
+         {"8", "75,0", "50,0", "8,25", "9,00", "8,00", "2,00", "11,1", "0,9", "4,7", "0,9"}},
     };
     for (const Expected& c : cases) {
         EXPECT_EQ(c.column(r).caption, c.caption) << c.what;
@@ -127,12 +138,18 @@ TEST(References, MarksAreJudgedOnTheFigureAsWritten) {
         std::optional<double> value;
         Mark mark;
     } cases[] = {
-        {Indicator::KindlingRate, 84.0, Mark::Good},   {Indicator::KindlingRate, 83.96, Mark::Good},
-        {Indicator::KindlingRate, 83.94, Mark::Fair},  {Indicator::KindlingRate, 75.0, Mark::Fair},
-        {Indicator::KindlingRate, 74.9, Mark::Poor},   {Indicator::PreweaningMortality, 10.0, Mark::Good},
-        {Indicator::PreweaningMortality, 15.04, Mark::Fair}, {Indicator::PreweaningMortality, 15.1, Mark::Poor},
-        {Indicator::WeanedPerLitter, 8.6, Mark::Good}, {Indicator::Productivity, 44.9, Mark::Poor},
-        {Indicator::Services, 3.0, Mark::None},         {Indicator::Fertility, std::nullopt, Mark::None},
+        {Indicator::KindlingRate, 84.0, Mark::Good},
+        {Indicator::KindlingRate, 83.96, Mark::Good},
+        {Indicator::KindlingRate, 83.94, Mark::Fair},
+        {Indicator::KindlingRate, 75.0, Mark::Fair},
+        {Indicator::KindlingRate, 74.9, Mark::Poor},
+        {Indicator::PreweaningMortality, 10.0, Mark::Good},
+        {Indicator::PreweaningMortality, 15.04, Mark::Fair},
+        {Indicator::PreweaningMortality, 15.1, Mark::Poor},
+        {Indicator::WeanedPerLitter, 8.6, Mark::Good},
+        {Indicator::Productivity, 44.9, Mark::Poor},
+        {Indicator::Services, 3.0, Mark::None},
+        {Indicator::Fertility, std::nullopt, Mark::None},
     };
     for (const auto& c : cases)
         EXPECT_EQ(refs.mark(c.id, c.value), c.mark) << definition(c.id).key << " " << c.value.value_or(-1);
@@ -151,8 +168,8 @@ TEST(References, ChangedReferencesAreKeptInTheSettings) {
         refs.set(Indicator::KindlingRate, {88.5, 80});
         refs.write(settings);
     }
-    QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("ReferenciasTecnicas/FertilidadLimite"),
-                                                   QStringLiteral("mucho"));
+    QSettings(file, QSettings::IniFormat)
+        .setValue(QStringLiteral("ReferenciasTecnicas/FertilidadLimite"), QStringLiteral("mucho"));
     const References read = References::read(Settings(file));
     EXPECT_EQ(read.of(Indicator::KindlingRate), (Reference{88.5, 80}));
     EXPECT_EQ(read.of(Indicator::Fertility), (Reference{85, 75}));
@@ -172,12 +189,12 @@ TEST(ResultsSheet, LinesCarryThePrintedMarks) {
     EXPECT_EQ(page.texts(QStringLiteral("seleccion")).value(0),
               QStringLiteral("Desde la fecha 01/01/2026 Hasta la fecha 28/02/2026"));
     EXPECT_EQ(page.texts(QStringLiteral("concepto")),
-              (QStringList{"Referencia", "Por bandas de inseminación", "05/01/2026 P1", "16/02/2026 P2",
-                           "Total bandas", "Por meses", "01/2026", "02/2026", "Total periodo"}));
+              (QStringList{"Referencia", "Por bandas de inseminación", "05/01/2026 P1", "16/02/2026 P2", "Total bandas",
+                           "Por meses", "01/2026", "02/2026", "Total periodo"}));
     EXPECT_EQ(page.texts(QStringLiteral("tasapartos")),
               (QStringList{"84,0", "80,0 *", "0,0 **", "57,1 **", "66,7 **", "0,0 **", "50,0 **"}));
     EXPECT_EQ(page.texts(QStringLiteral("totalesparto")).value(1), QStringLiteral("9,25 **")); // band A
-    EXPECT_EQ(page.texts(QStringLiteral("vivosparto")).value(2), kNoFigure);                // band B
+    EXPECT_EQ(page.texts(QStringLiteral("vivosparto")).value(2), kNoFigure);                   // band B
     EXPECT_EQ(page.texts(QStringLiteral("productividad")), (QStringList{"54,0", "0,0 **", "1,9 **", "0,9 **"}));
 }
 

@@ -142,8 +142,7 @@ private slots:
         if (const QString file = kept(QStringLiteral("results-sheet.pdf")); !file.isEmpty())
             QVERIFY(SheetRenderer::writePdf(captured.sheets()[0].sheet, file));
 
-        screen.chartIndicator()->setCurrentIndex(
-            screen.chartIndicator()->findData(int(Indicator::AlivePerKindling)));
+        screen.chartIndicator()->setCurrentIndex(screen.chartIndicator()->findData(int(Indicator::AlivePerKindling)));
         bool drawn = false;
         whenModal([&](QWidget* modal) {
             auto* window = qobject_cast<ChartWindow*>(modal);
