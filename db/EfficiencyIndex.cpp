@@ -126,14 +126,22 @@ bool EfficiencyIndex::writeMale(Database& db, qint64 male, double index, Lines l
     return true;
 }
 
-int EfficiencyIndex::recomputeAll(Database& db, Lines lines) {
+int EfficiencyIndex::recomputeAll(Database& db, Lines lines, const std::function<void(int, int)>& progress) {
     int written = 0;
     // The codes are read first: the updates never run while a read is open.
-    for (qint64 h : codes(db, QStringLiteral("select CodigoHembra from Hembras order by CodigoHembra"),
-                          QStringLiteral("CodigoHembra")))
-        written += writeFemale(db, h, female(db, h), lines) ? 1 : 0;
-    for (qint64 m : codes(db, QStringLiteral("select CodigoMacho from Machos order by CodigoMacho"),
-                          QStringLiteral("CodigoMacho")))
-        written += writeMale(db, m, male(db, m), lines) ? 1 : 0;
+    const std::vector<qint64> females =
+        codes(db, QStringLiteral("select CodigoHembra from Hembras order by CodigoHembra"), QStringLiteral("CodigoHembra"));
+    for (std::size_t i = 0; i < females.size(); ++i) {
+        written += writeFemale(db, females[i], female(db, females[i]), lines) ? 1 : 0;
+        if (progress)
+            progress(int(i + 1), int(females.size()));
+    }
+    const std::vector<qint64> males =
+        codes(db, QStringLiteral("select CodigoMacho from Machos order by CodigoMacho"), QStringLiteral("CodigoMacho"));
+    for (std::size_t i = 0; i < males.size(); ++i) {
+        written += writeMale(db, males[i], male(db, males[i]), lines) ? 1 : 0;
+        if (progress)
+            progress(int(i + 1), int(males.size()));
+    }
     return written;
 }

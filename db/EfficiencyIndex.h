@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class Database;
 
@@ -35,5 +36,7 @@ public:
 
     // Recomputes and writes, in text form, the index of every female and then of
     // every male, as the import and the upgrade do. Returns the rows written.
-    static int recomputeAll(Database& db, Lines lines = Lines::One);
+    // `progress` hears (row, rows) after each female, then after each male.
+    static int recomputeAll(Database& db, Lines lines = Lines::One,
+                            const std::function<void(int done, int total)>& progress = {});
 };
