@@ -269,20 +269,27 @@ private:
                 values += QStringLiteral(",:") + names[c];
         }
         Query q(m_db, values + QLatin1Char(')'));
+        // A record the ledger cannot take is passed over, as the predecessor's
+        // own ledger always did: a second record for a day already imported, a
+        // value that is no number or date, or no day at all.
         for (int r = 0; r < t.recordCount(); ++r) {
             moved(r, 20);
-            const QDate day = t.date(r, f[0]);
-            // A day row needs its day; a record without one holds no day to keep.
-            if (t.isDeleted(r) || !day.isValid())
+            if (t.isDeleted(r))
                 continue;
-            q.bindDate(names[0], day);
-            for (int c = 1; c <= 22; ++c)
-                q.bindInteger(names[c], clamped(t.whole(r, f[c])));
-            q.bindText(names[23], t.text(r, f[23]));
+            try {
+                const QDate day = t.date(r, f[0]);
+                if (!day.isValid())
+                    continue;
+                q.bindDate(names[0], day);
+                for (int c = 1; c <= 22; ++c)
+                    q.bindInteger(names[c], clamped(t.whole(r, f[c])));
+                q.bindText(names[23], t.text(r, f[23]));
+            } catch (const ImportError&) {
+                continue;
+            }
             try {
                 q.exec();
             } catch (const DbError& e) {
-                // A second record for a day already imported is passed over.
                 if ((e.code() & 0xff) != SQLITE_CONSTRAINT)
                     t.refuse(r, f[0], e.message());
             }

@@ -26,6 +26,7 @@
 #include "analysis/ui/TFResumenMaternidad.h"
 #include "guide/ui/TFGuiaTrabajo.h"
 #include "results/ui/TFResultadosTecnicos.h"
+#include "import/ui/TFImportacionFerralind.h"
 #include "utilities/ui/TFReparacionTablas.h"
 
 #include <QAction>
@@ -152,6 +153,8 @@ void TFPantallaPrincipal::openScreens() {
            [this] { return std::make_unique<TFDatosExplotacion>(m_context, this); });
     screen("Archivo/Definir Estructura de la Granja",
            [this] { return std::make_unique<TFEstructuraGranja>(m_context, this); });
+    screen("Archivo/Importación desde Ferralind",
+           [this] { return std::make_unique<TFImportacionFerralind>(m_context, this); });
     screen("Archivo/Reparación de Bases de Datos",
            [this] { return std::make_unique<TFReparacionTablas>(m_context.db, this); });
     screen("Control por Bloques/Cubriciones",

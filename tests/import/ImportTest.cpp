@@ -158,7 +158,8 @@ TEST(Import, MalesAndTheirMatings) {
     EXPECT_EQ(f.rows("select Eficacia from Machos"), QStringList({QStringLiteral("175")}));
 }
 
-// A day with both totals 0 is gone, a second record for a day leaves the first;
+// A day with both totals 0 is gone, a second record for a day leaves the first,
+// a record the ledger cannot take is passed over;
 // fattening averages to 15 significant digits, 0 without kits.
 TEST(Import, LedgerDaysAndFatteningAverages) {
     ImportFarm f;
@@ -171,6 +172,8 @@ TEST(Import, LedgerDaysAndFatteningAverages) {
                 {"20240105", "99", "9", "repetido"},
                 {"20240106", "0", "0", "vacío"},
                 {"20240107", "-5", "3", "O'Donnell"},
+                {"20240108", "doce", "3", "no es un número"},
+                {"20241399", "4", "4", "no es una fecha"},
                 {"", "4", "4", "sin fecha"}};
     for (const auto& d : days)
         f.files.add(QStringLiteral("madres.dbf"),
