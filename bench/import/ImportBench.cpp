@@ -9,7 +9,7 @@
 // At the end the import is printed as a ratio to its baseline, and the two
 // farms are compared table by table.
 #include "FerralindGenerator.h"
-#include "blocks/RawStatement.h"
+#include "bench/blocks/RawStatement.h"
 #include "db/Database.h"
 #include "import/FerralindImport.h"
 
@@ -51,6 +51,7 @@ std::unique_ptr<Database> newFarm(const QString& name) {
 struct Rows {
     int columns = 0;
     std::vector<std::vector<std::pair<int, std::string>>> rows;
+    bool operator==(const Rows&) const = default;
 };
 
 std::map<std::string, Rows> readAll(sqlite3* db) {
