@@ -129,8 +129,8 @@ bool EfficiencyIndex::writeMale(Database& db, qint64 male, double index, Lines l
 int EfficiencyIndex::recomputeAll(Database& db, Lines lines, const std::function<void(int, int)>& progress) {
     int written = 0;
     // The codes are read first: the updates never run while a read is open.
-    const std::vector<qint64> females =
-        codes(db, QStringLiteral("select CodigoHembra from Hembras order by CodigoHembra"), QStringLiteral("CodigoHembra"));
+    const std::vector<qint64> females = codes(
+        db, QStringLiteral("select CodigoHembra from Hembras order by CodigoHembra"), QStringLiteral("CodigoHembra"));
     for (std::size_t i = 0; i < females.size(); ++i) {
         written += writeFemale(db, females[i], female(db, females[i]), lines) ? 1 : 0;
         if (progress)

@@ -156,10 +156,8 @@ bool DbfTable::logical(int record, int field) const {
 }
 
 void DbfTable::refuse(int record, int field, const QString& why) const {
-    throw ImportError(ImportError::Kind::BadValue,
-                      QStringLiteral("Archivo %1, registro %2, campo %3: %4")
-                          .arg(m_name)
-                          .arg(record + 1)
-                          .arg(fieldName(field), why),
-                      m_name);
+    throw ImportError(
+        ImportError::Kind::BadValue,
+        QStringLiteral("Archivo %1, registro %2, campo %3: %4").arg(m_name).arg(record + 1).arg(fieldName(field), why),
+        m_name);
 }

@@ -50,8 +50,7 @@ QString name(const char* n) {
 
 // The files of the import, all open before anything is written.
 struct Sources {
-    std::unique_ptr<DbfTable> parame, estruc, madres, fich, fich2, macho6, macho1, macho2, macho3, macho4, pool,
-        engor;
+    std::unique_ptr<DbfTable> parame, estruc, madres, fich, fich2, macho6, macho1, macho2, macho3, macho4, pool, engor;
 
     explicit Sources(const QString& folder) {
         auto open = [&folder](const char* file) { return std::make_unique<DbfTable>(folder, name(file)); };
@@ -94,13 +93,13 @@ struct Fields {
     std::vector<int> cn, n, v, b;                      // Macho1 to Macho4, per mating
 
     explicit Fields(const Sources& s) {
-        parame = fields(*s.parame, {"TF1", "TF11", "TF12", "TF13", "TF2", "TF3", "TF4", "TF5", "TF6", "TF7", "TF25",
-                                    "TF21", "TF22", "TF27", "TF23", "TF24", "TF8", "TF9", "TF10", "TF28", "TF29",
-                                    "TF30", "TF31"});
+        parame = fields(*s.parame,
+                        {"TF1",  "TF11", "TF12", "TF13", "TF2", "TF3", "TF4",  "TF5",  "TF6",  "TF7",  "TF25", "TF21",
+                         "TF22", "TF27", "TF23", "TF24", "TF8", "TF9", "TF10", "TF28", "TF29", "TF30", "TF31"});
         estruc = fields(*s.estruc, {"JAULA_P", "JAULA_U", "TIP"});
-        madres = fields(*s.madres, {"XFE", "XHEM", "XALTA", "XBAJA", "XVEN", "XMA", "XALT", "XBAJ",
-                                    "XVEM", "XCV", "XPP", "XPN", "XNP", "XNV", "XNM", "XAB",
-                                    "XND", "XDES", "XBG", "XCO1", "XCO2", "XCO3", "XCO4", "XOB"});
+        madres = fields(*s.madres, {"XFE",  "XHEM", "XALTA", "XBAJA", "XVEN", "XMA",  "XALT", "XBAJ",
+                                    "XVEM", "XCV",  "XPP",   "XPN",   "XNP",  "XNV",  "XNM",  "XAB",
+                                    "XND",  "XDES", "XBG",   "XCO1",  "XCO2", "XCO3", "XCO4", "XOB"});
         fich = fields(*s.fich, {"N_PADRE", "N_MADRE", "F_NACI", "F_ENTRA", "RAZA", "TIPOEN", "JAULA", "N_REPO"});
         cubri = numbered(*s.fich, "CUBRI", kCycles);
         macho = numbered(*s.fich, "MACHO", kCycles);
@@ -118,8 +117,8 @@ struct Fields {
         v = numbered(*s.macho3, "V", kMatings);
         b = numbered(*s.macho4, "B", kMatings);
         pool = fields(*s.pool, {"PFECHA", "PHEMBRA", "PPOOL", "PPAL", "PVIVOS", "PMUERTOS", "PDIASPOS", "PESTADO"});
-        engor = fields(*s.engor, {"ZFE", "ZENT", "ZPES", "ZBAG", "ZDREP", "ZVEN", "ZKGV", "ZCON1", "ZCON2", "ZCON3",
-                                  "OBSER"});
+        engor = fields(*s.engor,
+                       {"ZFE", "ZENT", "ZPES", "ZBAG", "ZDREP", "ZVEN", "ZKGV", "ZCON1", "ZCON2", "ZCON3", "OBSER"});
     }
 };
 
@@ -174,8 +173,7 @@ public:
     }
 
 private:
-    template <typename Body>
-    void step(int index, Body body) {
+    template <typename Body> void step(int index, Body body) {
         m_report.progress(0, m_maximum);
         m_report.started(index);
         body();
@@ -227,9 +225,8 @@ private:
         static const char* const kTexts[] = {"TF1", "TF8", "TF9", "TF10", "TF28", "TF29", "TF30", "TF31"};
         for (int field : f) {
             const QString n = t.fieldName(field).toUpper();
-            const bool isText = std::find_if(std::begin(kTexts), std::end(kTexts), [&n](const char* x) {
-                                    return n == QLatin1String(x);
-                                }) != std::end(kTexts);
+            const bool isText = std::find_if(std::begin(kTexts), std::end(kTexts),
+                                             [&n](const char* x) { return n == QLatin1String(x); }) != std::end(kTexts);
             if (t.recordCount() == 0)
                 isText ? q.bindText(n, QString()) : q.bindInteger(n, 0);
             else
@@ -439,10 +436,9 @@ private:
     }
 
     void poolTotals() {
-        const int pools =
-            int(Query::scalar(m_db, QStringLiteral("select count(distinct pool) cuenta from pools"),
-                              QStringLiteral("cuenta"))
-                    .asInteger());
+        const int pools = int(Query::scalar(m_db, QStringLiteral("select count(distinct pool) cuenta from pools"),
+                                            QStringLiteral("cuenta"))
+                                  .asInteger());
         setMaximum(pools);
         PoolCounters(m_db).recompute([this](int done, int total) {
             if (done % 2 == 0)
@@ -506,12 +502,15 @@ private:
 } // namespace
 
 const QStringList& FerralindImport::stepCaptions() {
-    static const QStringList captions = {
-        QStringLiteral("Datos de la Explotación"),   QStringLiteral("Estructura de la Granja"),
-        QStringLiteral("Histórico de Maternidad"),   QStringLiteral("Datos de Hembras"),
-        QStringLiteral("Datos de Machos"),           QStringLiteral("Datos primarios de Pools"),
-        QStringLiteral("Datos secundarios de Pools"), QStringLiteral("Datos del Cebadero"),
-        QStringLiteral("Recalculando Índices de Eficacia")};
+    static const QStringList captions = {QStringLiteral("Datos de la Explotación"),
+                                         QStringLiteral("Estructura de la Granja"),
+                                         QStringLiteral("Histórico de Maternidad"),
+                                         QStringLiteral("Datos de Hembras"),
+                                         QStringLiteral("Datos de Machos"),
+                                         QStringLiteral("Datos primarios de Pools"),
+                                         QStringLiteral("Datos secundarios de Pools"),
+                                         QStringLiteral("Datos del Cebadero"),
+                                         QStringLiteral("Recalculando Índices de Eficacia")};
     return captions;
 }
 

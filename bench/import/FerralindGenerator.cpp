@@ -43,10 +43,29 @@ void ensure(const QString& folder) {
     const Writer w{folder};
     {
         DbfWriter parame = w.open("parame.dbf");
-        parame.addRow({QStringLiteral("Granja La Peña"), n(900), n(120), n(60), n(12), n(30), n(40), n(11), n(4),
-                       n(20), n(20), n(140), n(160), n(10), n(100), n(80), QStringLiteral("Gestación"),
-                       QStringLiteral("Lactación"), QStringLiteral("Mixto"), QStringLiteral("Reposición"),
-                       QStringLiteral("Inicio"), QStringLiteral("Engorde"), QStringLiteral("Acabado")});
+        parame.addRow({QStringLiteral("Granja La Peña"),
+                       n(900),
+                       n(120),
+                       n(60),
+                       n(12),
+                       n(30),
+                       n(40),
+                       n(11),
+                       n(4),
+                       n(20),
+                       n(20),
+                       n(140),
+                       n(160),
+                       n(10),
+                       n(100),
+                       n(80),
+                       QStringLiteral("Gestación"),
+                       QStringLiteral("Lactación"),
+                       QStringLiteral("Mixto"),
+                       QStringLiteral("Reposición"),
+                       QStringLiteral("Inicio"),
+                       QStringLiteral("Engorde"),
+                       QStringLiteral("Acabado")});
     }
     {
         DbfWriter estruc = w.open("estruc1.dbf");
@@ -70,8 +89,14 @@ void ensure(const QString& folder) {
         DbfWriter pool = w.open("pool.dbf");
         for (int f = 1; f <= kFemales; ++f) {
             const QDate born = kStart.addDays(pick(0, 400));
-            QStringList row{n(pick(0, kMales)), n(pick(0, kFemales)), day(born), day(born.addDays(90)),
-                            QStringLiteral("Neozelandés"), n(pick(0, 8)), n(f), n(pick(0, 3))};
+            QStringList row{n(pick(0, kMales)),
+                            n(pick(0, kFemales)),
+                            day(born),
+                            day(born.addDays(90)),
+                            QStringLiteral("Neozelandés"),
+                            n(pick(0, 8)),
+                            n(f),
+                            n(pick(0, 3))};
             QStringList cubri, macho, pal, fparto, vivos, muer, ana, quita, des, da;
             QDate mated = born.addDays(140);
             for (int c = 0; c < kCycles; ++c) {
@@ -127,8 +152,8 @@ void ensure(const QString& folder) {
         for (int d = 0; d < kDays; ++d) {
             const int enter = pick(0, 90), sold = pick(0, 80);
             engor.addRow({day(kStart.addDays(d)), n(enter), n(enter * pick(500, 700) / 1000), n(pick(0, 3)),
-                          n(pick(0, 4)), n(sold), n(sold * pick(2000, 2400) / 1000), n(pick(50, 90)),
-                          n(pick(50, 90)), n(pick(50, 90)), d % 50 == 0 ? QStringLiteral("Añojo") : QString()});
+                          n(pick(0, 4)), n(sold), n(sold * pick(2000, 2400) / 1000), n(pick(50, 90)), n(pick(50, 90)),
+                          n(pick(50, 90)), d % 50 == 0 ? QStringLiteral("Añojo") : QString()});
         }
     }
     QFile mark(done);

@@ -26,8 +26,9 @@
 namespace {
 
 int g_rounds = 5;
-const char* const kTables[] = {"DatosExplotacion", "Estructura", "HistoricoMaternidad", "Hembras", "CubriHembras",
-                               "Machos", "CubriMachos", "Pools", "MasterPools", "Cebadero"};
+const char* const kTables[] = {"DatosExplotacion", "Estructura", "HistoricoMaternidad", "Hembras",
+                               "CubriHembras",     "Machos",     "CubriMachos",         "Pools",
+                               "MasterPools",      "Cebadero"};
 
 QString benchFolder() {
     const QString dir = QDir::tempPath() + QStringLiteral("/torvane-bench-import");

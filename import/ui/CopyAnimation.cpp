@@ -62,5 +62,6 @@ void CopyAnimation::paintEvent(QPaintEvent*) {
     p.setBrush(Qt::white);
     p.drawRect(sheet);
     for (int line = 1; line <= 3; ++line)
-        p.drawLine(QPointF(sheet.left() + 2, sheet.top() + line * 3.5), QPointF(sheet.right() - 2, sheet.top() + line * 3.5));
+        p.drawLine(QPointF(sheet.left() + 2, sheet.top() + line * 3.5),
+                   QPointF(sheet.right() - 2, sheet.top() + line * 3.5));
 }

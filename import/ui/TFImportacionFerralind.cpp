@@ -82,11 +82,10 @@ void TFImportacionFerralind::buildFolderChooser() {
     m_path->setObjectName(QStringLiteral("carpeta"));
 
     connect(m_drives, &QComboBox::currentIndexChanged, this, &TFImportacionFerralind::showDrive);
-    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    m_path->setText(QDir::toNativeSeparators(m_folders->filePath(current)));
-            });
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid())
+            m_path->setText(QDir::toNativeSeparators(m_folders->filePath(current)));
+    });
     // Enter in the folder list opens the folder.
     connect(m_tree, &QTreeView::activated, this, [this](const QModelIndex& index) { m_tree->expand(index); });
     connect(m_path, &QLineEdit::editingFinished, this, [this] {
@@ -147,7 +146,7 @@ void TFImportacionFerralind::layOut() {
     layout->addWidget(m_progress);
     layout->addLayout(buttons.layout);
     resize(720, 460);
-    m_tree->setFocus();
+    m_drives->setFocus();
 }
 
 QString TFImportacionFerralind::folder() const {
@@ -222,19 +221,21 @@ void TFImportacionFerralind::ended() {
     m_worker = nullptr;
     m_animation->stop();
     if (!m_failure) {
-        messages::inform(this, kCaption,
-                         QStringLiteral("Se ha completado la Importación con éxito\n\nLa granja anterior queda guardada "
-                                        "en la copia de seguridad:\n%1")
-                             .arg(QDir::toNativeSeparators(m_safetyCopy)));
+        messages::inform(
+            this, kCaption,
+            QStringLiteral("Se ha completado la Importación con éxito\n\nLa granja anterior queda guardada "
+                           "en la copia de seguridad:\n%1")
+                .arg(QDir::toNativeSeparators(m_safetyCopy)));
         accept();
         return;
     }
     try {
         std::rethrow_exception(m_failure);
     } catch (const ImportError& e) {
-        const QString text = e.kind() == ImportError::Kind::MissingFile
-                                 ? e.message()
-                                 : e.message() + QStringLiteral("\n\nNo se ha importado nada: la granja queda como estaba.");
+        const QString text =
+            e.kind() == ImportError::Kind::MissingFile
+                ? e.message()
+                : e.message() + QStringLiteral("\n\nNo se ha importado nada: la granja queda como estaba.");
         messages::ask(this, kCaption, text, QMessageBox::Critical, QMessageBox::Ok);
     } catch (const std::exception& e) {
         messages::showError(this, e);

@@ -33,10 +33,12 @@ TEST(DbfRead, NumbersDatesAndLogicals) {
     {
         DbfWriter w(folder.file(QStringLiteral("Macho6.DBF")),
                     {{QStringLiteral("N"), 'N', 10}, {QStringLiteral("D"), 'D', 8}, {QStringLiteral("L"), 'L', 1}});
-        w.add({{QStringLiteral("N"), QStringLiteral("2.5")}, {QStringLiteral("D"), QStringLiteral("20240229")},
+        w.add({{QStringLiteral("N"), QStringLiteral("2.5")},
+               {QStringLiteral("D"), QStringLiteral("20240229")},
                {QStringLiteral("L"), QStringLiteral("T")}});
         w.add({{QStringLiteral("N"), QStringLiteral("-1.4")}, {QStringLiteral("D"), QStringLiteral("00000000")}});
-        w.add({{QStringLiteral("N"), QStringLiteral("doce")}, {QStringLiteral("D"), QStringLiteral("20241332")},
+        w.add({{QStringLiteral("N"), QStringLiteral("doce")},
+               {QStringLiteral("D"), QStringLiteral("20241332")},
                {QStringLiteral("L"), QStringLiteral("y")}},
               true);
     }

@@ -81,8 +81,8 @@ QList<DbfField> fieldsOf(const QString& file) {
         list({"TIP"}, 'C');
     } else if (file == QLatin1String("madres.dbf")) {
         list({"XFE"}, 'D');
-        list({"XHEM", "XALTA", "XBAJA", "XVEN", "XMA", "XALT", "XBAJ", "XVEM", "XCV", "XPP", "XPN", "XNP", "XNV",
-              "XNM", "XAB", "XND", "XDES", "XBG", "XCO1", "XCO2", "XCO3", "XCO4"},
+        list({"XHEM", "XALTA", "XBAJA", "XVEN", "XMA", "XALT", "XBAJ", "XVEM", "XCV",  "XPP",  "XPN",
+              "XNP",  "XNV",   "XNM",   "XAB",  "XND", "XDES", "XBG",  "XCO1", "XCO2", "XCO3", "XCO4"},
              'N');
         list({"XOB"}, 'C');
     } else if (file == QLatin1String("fich_.dbf")) {

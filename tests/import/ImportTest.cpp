@@ -55,8 +55,8 @@ void someFarm(FerralindFolder& f) {
                                         {QStringLiteral("F_ENTRA"), QStringLiteral("20230301")},
                                         {QStringLiteral("CUBRI1"), QStringLiteral("20230501")},
                                         {QStringLiteral("MACHO1"), QStringLiteral("1")}});
-    f.add(QStringLiteral("Macho6.dbf"), {{QStringLiteral("FNA"), QStringLiteral("20220101")},
-                                         {QStringLiteral("FEN"), QStringLiteral("20220301")}});
+    f.add(QStringLiteral("Macho6.dbf"),
+          {{QStringLiteral("FNA"), QStringLiteral("20220101")}, {QStringLiteral("FEN"), QStringLiteral("20220301")}});
     f.add(QStringLiteral("Macho1.dbf"), {{QStringLiteral("CN1"), QStringLiteral("20230501")}});
     f.add(QStringLiteral("Macho2.dbf"), {{QStringLiteral("N1"), QStringLiteral("1")}});
     f.add(QStringLiteral("Macho4.dbf"), {{QStringLiteral("B1"), QStringLiteral("83")}});
@@ -75,36 +75,51 @@ void someFarm(FerralindFolder& f) {
 // Cycles come in ascending order, an empty mating date skipping that cycle only.
 TEST(Import, FemalesAndTheirCycles) {
     ImportFarm f;
-    f.files.add(QStringLiteral("fich_.dbf"),
-                {{QStringLiteral("N_PADRE"), QStringLiteral("-2")}, {QStringLiteral("N_MADRE"), QStringLiteral("7")},
-                 {QStringLiteral("F_NACI"), QStringLiteral("20200105")}, {QStringLiteral("F_ENTRA"), QStringLiteral("20200301")},
-                 {QStringLiteral("RAZA"), QStringLiteral("Peña 'Roja'")}, {QStringLiteral("TIPOEN"), QStringLiteral("abc")},
-                 {QStringLiteral("JAULA"), QStringLiteral("12")}, {QStringLiteral("N_REPO"), QStringLiteral("2")},
-                 {QStringLiteral("CUBRI1"), QStringLiteral("20210101")}, {QStringLiteral("MACHO1"), QStringLiteral("5")},
-                 {QStringLiteral("PAL1"), QStringLiteral("+")}, {QStringLiteral("FPARTO1"), QStringLiteral("20210202")},
-                 {QStringLiteral("CUBRI3"), QStringLiteral("20210301")}, {QStringLiteral("MACHO3"), QStringLiteral("-1")},
-                 {QStringLiteral("PAL3"), QStringLiteral("-")}, {QStringLiteral("FPARTO3"), QStringLiteral("20210601")},
-                 {QStringLiteral("CUBRI17"), QStringLiteral("20210401")}, {QStringLiteral("MACHO17"), QStringLiteral("-3")},
-                 {QStringLiteral("PAL17"), QStringLiteral("?")}});
-    f.files.add(QStringLiteral("fich_2.dbf"),
-                {{QStringLiteral("N_VIVOS1"), QStringLiteral("8")}, {QStringLiteral("N_MUER1"), QStringLiteral("1")},
-                 {QStringLiteral("ANA1"), QStringLiteral("2")}, {QStringLiteral("QUITA1"), QStringLiteral("-1")},
-                 {QStringLiteral("DES1"), QStringLiteral("9.6")}, {QStringLiteral("DA1"), QStringLiteral("S")},
-                 {QStringLiteral("DA3"), QStringLiteral("S")}, {QStringLiteral("DA17"), QStringLiteral("N")}});
+    f.files.add(QStringLiteral("fich_.dbf"), {{QStringLiteral("N_PADRE"), QStringLiteral("-2")},
+                                              {QStringLiteral("N_MADRE"), QStringLiteral("7")},
+                                              {QStringLiteral("F_NACI"), QStringLiteral("20200105")},
+                                              {QStringLiteral("F_ENTRA"), QStringLiteral("20200301")},
+                                              {QStringLiteral("RAZA"), QStringLiteral("Peña 'Roja'")},
+                                              {QStringLiteral("TIPOEN"), QStringLiteral("abc")},
+                                              {QStringLiteral("JAULA"), QStringLiteral("12")},
+                                              {QStringLiteral("N_REPO"), QStringLiteral("2")},
+                                              {QStringLiteral("CUBRI1"), QStringLiteral("20210101")},
+                                              {QStringLiteral("MACHO1"), QStringLiteral("5")},
+                                              {QStringLiteral("PAL1"), QStringLiteral("+")},
+                                              {QStringLiteral("FPARTO1"), QStringLiteral("20210202")},
+                                              {QStringLiteral("CUBRI3"), QStringLiteral("20210301")},
+                                              {QStringLiteral("MACHO3"), QStringLiteral("-1")},
+                                              {QStringLiteral("PAL3"), QStringLiteral("-")},
+                                              {QStringLiteral("FPARTO3"), QStringLiteral("20210601")},
+                                              {QStringLiteral("CUBRI17"), QStringLiteral("20210401")},
+                                              {QStringLiteral("MACHO17"), QStringLiteral("-3")},
+                                              {QStringLiteral("PAL17"), QStringLiteral("?")}});
+    f.files.add(QStringLiteral("fich_2.dbf"), {{QStringLiteral("N_VIVOS1"), QStringLiteral("8")},
+                                               {QStringLiteral("N_MUER1"), QStringLiteral("1")},
+                                               {QStringLiteral("ANA1"), QStringLiteral("2")},
+                                               {QStringLiteral("QUITA1"), QStringLiteral("-1")},
+                                               {QStringLiteral("DES1"), QStringLiteral("9.6")},
+                                               {QStringLiteral("DA1"), QStringLiteral("S")},
+                                               {QStringLiteral("DA3"), QStringLiteral("S")},
+                                               {QStringLiteral("DA17"), QStringLiteral("N")}});
     f.files.add(QStringLiteral("fich_.dbf"), {{QStringLiteral("F_ENTRA"), QStringLiteral("20200301")},
                                               {QStringLiteral("CUBRI1"), QStringLiteral("20210101")}});
     f.files.add(QStringLiteral("fich_.dbf"),
-                {{QStringLiteral("F_NACI"), QStringLiteral("20200105")}, {QStringLiteral("F_ENTRA"), QStringLiteral("20200301")}},
+                {{QStringLiteral("F_NACI"), QStringLiteral("20200105")},
+                 {QStringLiteral("F_ENTRA"), QStringLiteral("20200301")}},
                 true);
-    f.files.add(QStringLiteral("fich_.dbf"),
-                {{QStringLiteral("F_NACI"), QStringLiteral("20200101")}, {QStringLiteral("F_ENTRA"), QStringLiteral("20200102")},
-                 {QStringLiteral("RAZA"), QStringLiteral("Californiana")}, {QStringLiteral("TIPOEN"), QStringLiteral("3")}});
+    f.files.add(QStringLiteral("fich_.dbf"), {{QStringLiteral("F_NACI"), QStringLiteral("20200101")},
+                                              {QStringLiteral("F_ENTRA"), QStringLiteral("20200102")},
+                                              {QStringLiteral("RAZA"), QStringLiteral("Californiana")},
+                                              {QStringLiteral("TIPOEN"), QStringLiteral("3")}});
     f.run();
 
-    EXPECT_EQ(f.rows("select * from Hembras order by CodigoHembra"),
-              QStringList({QStringLiteral("1|0|7|05/01/2020|01/03/2020|Peña 'Roja'|0|12|False|False|False|False||-1|%1|True")
-                               .arg(EfficiencyIndex::text(EfficiencyIndex::female(f.db(), 1))),
-                           QStringLiteral("4|0|0|01/01/2020|02/01/2020|Californiana|3|0|False|False|False|False||-1|0|False")}));
+    EXPECT_EQ(
+        f.rows("select * from Hembras order by CodigoHembra"),
+        QStringList(
+            {QStringLiteral("1|0|7|05/01/2020|01/03/2020|Peña 'Roja'|0|12|False|False|False|False||-1|%1|True")
+                 .arg(EfficiencyIndex::text(EfficiencyIndex::female(f.db(), 1))),
+             QStringLiteral("4|0|0|01/01/2020|02/01/2020|Californiana|3|0|False|False|False|False||-1|0|False")}));
     EXPECT_GT(EfficiencyIndex::female(f.db(), 1), 0.0);
     EXPECT_EQ(f.rows("select * from CubriHembras order by Orden"),
               QStringList({QStringLiteral("1|1|01/01/2021|5|True|02/02/2021|8|1|2|0|10|True|"),
@@ -118,11 +133,13 @@ TEST(Import, MalesAndTheirMatings) {
     ImportFarm f;
     f.files.add(QStringLiteral("Macho6.dbf"), {{QStringLiteral("FEN"), QStringLiteral("20220301")},
                                                {QStringLiteral("RAZ"), QStringLiteral("Neozelandés")}});
-    f.files.add(QStringLiteral("Macho6.dbf"),
-                {{QStringLiteral("FNA"), QStringLiteral("20220101")}, {QStringLiteral("FEN"), QStringLiteral("20220301")},
-                 {QStringLiteral("NM"), QStringLiteral("4")}, {QStringLiteral("NP"), QStringLiteral("0")},
-                 {QStringLiteral("ENF"), QStringLiteral("T")}, {QStringLiteral("JAUL"), QStringLiteral("301")},
-                 {QStringLiteral("RAZ"), QStringLiteral("Neozelandés")}});
+    f.files.add(QStringLiteral("Macho6.dbf"), {{QStringLiteral("FNA"), QStringLiteral("20220101")},
+                                               {QStringLiteral("FEN"), QStringLiteral("20220301")},
+                                               {QStringLiteral("NM"), QStringLiteral("4")},
+                                               {QStringLiteral("NP"), QStringLiteral("0")},
+                                               {QStringLiteral("ENF"), QStringLiteral("T")},
+                                               {QStringLiteral("JAUL"), QStringLiteral("301")},
+                                               {QStringLiteral("RAZ"), QStringLiteral("Neozelandés")}});
     f.files.add(QStringLiteral("Macho1.dbf"), {{QStringLiteral("CN1"), QStringLiteral("20230101")}});
     Values dates, partners, signs, litters;
     const struct {
@@ -176,10 +193,11 @@ TEST(Import, LedgerDaysAndFatteningAverages) {
                 {"20241399", "4", "4", "no es una fecha"},
                 {"", "4", "4", "sin fecha"}};
     for (const auto& d : days)
-        f.files.add(QStringLiteral("madres.dbf"),
-                    {{QStringLiteral("XFE"), QString::fromUtf8(d.day)}, {QStringLiteral("XHEM"), QString::fromUtf8(d.females)},
-                     {QStringLiteral("XMA"), QString::fromUtf8(d.males)}, {QStringLiteral("XCV"), QStringLiteral("-2")},
-                     {QStringLiteral("XOB"), QString::fromUtf8(d.remark)}});
+        f.files.add(QStringLiteral("madres.dbf"), {{QStringLiteral("XFE"), QString::fromUtf8(d.day)},
+                                                   {QStringLiteral("XHEM"), QString::fromUtf8(d.females)},
+                                                   {QStringLiteral("XMA"), QString::fromUtf8(d.males)},
+                                                   {QStringLiteral("XCV"), QStringLiteral("-2")},
+                                                   {QStringLiteral("XOB"), QString::fromUtf8(d.remark)}});
     const struct {
         const char* day;
         const char* zent;
@@ -188,21 +206,25 @@ TEST(Import, LedgerDaysAndFatteningAverages) {
         const char* zkgv;
     } moves[] = {{"20240105", "0", "5", "4", "10"}, {"20240106", "3", "8", "0", "7"}, {"", "1", "1", "1", "1"}};
     for (const auto& m : moves)
-        f.files.add(QStringLiteral("engor.dbf"),
-                    {{QStringLiteral("ZFE"), QString::fromUtf8(m.day)}, {QStringLiteral("ZENT"), QString::fromUtf8(m.zent)},
-                     {QStringLiteral("ZPES"), QString::fromUtf8(m.zpes)}, {QStringLiteral("ZVEN"), QString::fromUtf8(m.zven)},
-                     {QStringLiteral("ZKGV"), QString::fromUtf8(m.zkgv)}, {QStringLiteral("OBSER"), QStringLiteral("Añojo")}});
+        f.files.add(QStringLiteral("engor.dbf"), {{QStringLiteral("ZFE"), QString::fromUtf8(m.day)},
+                                                  {QStringLiteral("ZENT"), QString::fromUtf8(m.zent)},
+                                                  {QStringLiteral("ZPES"), QString::fromUtf8(m.zpes)},
+                                                  {QStringLiteral("ZVEN"), QString::fromUtf8(m.zven)},
+                                                  {QStringLiteral("ZKGV"), QString::fromUtf8(m.zkgv)},
+                                                  {QStringLiteral("OBSER"), QStringLiteral("Añojo")}});
     f.run();
 
     EXPECT_EQ(f.rows("select Fecha, NumeroTotalHembras, NumeroTotalMachos, Cubriciones, Observaciones "
                      "from HistoricoMaternidad order by Fecha"),
               QStringList({QStringLiteral("05/01/2024|10|2|0|Diarrea en la nave 2"),
                            QStringLiteral("07/01/2024|0|3|0|O'Donnell")}));
-    EXPECT_EQ(f.rows("select FechaMovimiento, PesPromedioEnt, PesPromedioVen, Observaciones from Cebadero "
-                     "order by FechaMovimiento"),
-              QStringList({QStringLiteral("05/01/2024|0|2.5|Añojo"), QStringLiteral("06/01/2024|2.66666666666667|0|Añojo")}));
-    const double stored = Query::scalar(f.db(), QStringLiteral("select PesPromedioEnt media from Cebadero where "
-                                                               "EntGazaposDes=3"),
+    EXPECT_EQ(
+        f.rows("select FechaMovimiento, PesPromedioEnt, PesPromedioVen, Observaciones from Cebadero "
+               "order by FechaMovimiento"),
+        QStringList({QStringLiteral("05/01/2024|0|2.5|Añojo"), QStringLiteral("06/01/2024|2.66666666666667|0|Añojo")}));
+    const double stored = Query::scalar(f.db(),
+                                        QStringLiteral("select PesPromedioEnt media from Cebadero where "
+                                                       "EntGazaposDes=3"),
                                         QStringLiteral("media"))
                               .asFloat();
     EXPECT_EQ(stored, 2.66666666666667);
@@ -217,12 +239,15 @@ TEST(Import, PoolsAndTheirTotals) {
         const char* sign;
         const char* estado;
         const char* alive;
-    } rows[] = {{"20240301", "+", "N", "9"}, {"20240301", "-", "L", "0"}, {"20240301", "?", "L", "0"}, {"", "+", "N", "7"}};
+    } rows[] = {
+        {"20240301", "+", "N", "9"}, {"20240301", "-", "L", "0"}, {"20240301", "?", "L", "0"}, {"", "+", "N", "7"}};
     for (const auto& r : rows)
-        f.files.add(QStringLiteral("pool.dbf"),
-                    {{QStringLiteral("PFECHA"), QString::fromUtf8(r.day)}, {QStringLiteral("PHEMBRA"), QStringLiteral("12")},
-                     {QStringLiteral("PPOOL"), QStringLiteral("Marzo")}, {QStringLiteral("PPAL"), QString::fromUtf8(r.sign)},
-                     {QStringLiteral("PVIVOS"), QString::fromUtf8(r.alive)}, {QStringLiteral("PESTADO"), QString::fromUtf8(r.estado)}});
+        f.files.add(QStringLiteral("pool.dbf"), {{QStringLiteral("PFECHA"), QString::fromUtf8(r.day)},
+                                                 {QStringLiteral("PHEMBRA"), QStringLiteral("12")},
+                                                 {QStringLiteral("PPOOL"), QStringLiteral("Marzo")},
+                                                 {QStringLiteral("PPAL"), QString::fromUtf8(r.sign)},
+                                                 {QStringLiteral("PVIVOS"), QString::fromUtf8(r.alive)},
+                                                 {QStringLiteral("PESTADO"), QString::fromUtf8(r.estado)}});
     f.run();
     EXPECT_EQ(f.rows("select Palpacion, Estado from Pools order by Estado, Palpacion"),
               QStringList({QStringLiteral("|L"), QStringLiteral("False|L"), QStringLiteral("True|N")}));
@@ -240,9 +265,10 @@ TEST(Import, ParameterRowKeepsItsMarkNames) {
         if (hadRow)
             f.db().exec(QStringLiteral("insert into DatosExplotacion (NombreExplotacion, DiasPalpar, Marca1, Marca4) "
                                        "values ('Vieja', 9, 'Vacunada', 'Vendida')"));
-        f.files.add(QStringLiteral("parame.dbf"),
-                    {{QStringLiteral("TF1"), QStringLiteral("La Peña")}, {QStringLiteral("TF2"), QStringLiteral("12")}, {QStringLiteral("TF23"), QStringLiteral("40.4")},
-                     {QStringLiteral("TF31"), QStringLiteral("Pienso d'engorde")}});
+        f.files.add(QStringLiteral("parame.dbf"), {{QStringLiteral("TF1"), QStringLiteral("La Peña")},
+                                                   {QStringLiteral("TF2"), QStringLiteral("12")},
+                                                   {QStringLiteral("TF23"), QStringLiteral("40.4")},
+                                                   {QStringLiteral("TF31"), QStringLiteral("Pienso d'engorde")}});
         f.files.add(QStringLiteral("parame.dbf"), {{QStringLiteral("TF1"), QStringLiteral("Otra")}});
         f.run();
         EXPECT_EQ(f.rows("select NombreExplotacion, DiasPalpar, PorcentRepHemAnual, Nutri3Cebadero, Marca1, Marca4 "
@@ -287,7 +313,8 @@ TEST(Import, AFailureLeavesTheFarmAsItWas) {
     } cases[] = {
         {"missing file", [](FerralindFolder& f) { f.leaveOutFile(QStringLiteral("Macho3.dbf")); },
          ImportError::Kind::MissingFile, nullptr},
-        {"missing field", [](FerralindFolder& f) { f.leaveOutField(QStringLiteral("fich_2.dbf"), QStringLiteral("DA17")); },
+        {"missing field",
+         [](FerralindFolder& f) { f.leaveOutField(QStringLiteral("fich_2.dbf"), QStringLiteral("DA17")); },
          ImportError::Kind::MissingField, "El archivo fich_2.dbf no tiene el campo DA17."},
         {"female without a number",
          [](FerralindFolder& f) {
@@ -304,12 +331,14 @@ TEST(Import, AFailureLeavesTheFarmAsItWas) {
          ImportError::Kind::BadValue, "Archivo Macho4.dbf, registro 2, campo B1: 'x5' no es una camada"},
         {"word in a number field",
          [](FerralindFolder& f) {
-             f.add(QStringLiteral("engor.dbf"),
-                   {{QStringLiteral("ZFE"), QStringLiteral("20240106")}, {QStringLiteral("ZBAG"), QStringLiteral("tres")}});
+             f.add(QStringLiteral("engor.dbf"), {{QStringLiteral("ZFE"), QStringLiteral("20240106")},
+                                                 {QStringLiteral("ZBAG"), QStringLiteral("tres")}});
          },
          ImportError::Kind::BadValue, "Archivo engor.dbf, registro 2, campo ZBAG: 'tres' no es un número"},
         {"second movement on one day",
-         [](FerralindFolder& f) { f.add(QStringLiteral("engor.dbf"), {{QStringLiteral("ZFE"), QStringLiteral("20240105")}}); },
+         [](FerralindFolder& f) {
+             f.add(QStringLiteral("engor.dbf"), {{QStringLiteral("ZFE"), QStringLiteral("20240105")}});
+         },
          ImportError::Kind::BadValue, nullptr},
     };
     for (const auto& c : cases) {

@@ -47,9 +47,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!messages.asked().isEmpty(), 10000);
         QCOMPARE(messages.asked().first().caption, QStringLiteral("¡Atención!"));
         QCOMPARE(messages.asked().first().icon, QMessageBox::Critical);
-        QCOMPARE(messages.lastText(), QStringLiteral("Se ha producido un error al no encontrar\ndatos de FERRALIND en la "
-                                                     "carpeta seleccionada.\nSeleccione correctamente la carpeta en donde\n"
-                                                     "está instalado FERRALIND e inténtelo de nuevo."));
+        QCOMPARE(messages.lastText(),
+                 QStringLiteral("Se ha producido un error al no encontrar\ndatos de FERRALIND en la "
+                                "carpeta seleccionada.\nSeleccione correctamente la carpeta en donde\n"
+                                "está instalado FERRALIND e inténtelo de nuevo."));
         QVERIFY(screen.isVisible());
         QVERIFY(!button(&screen, "aceptar")->isEnabled());
         QVERIFY(!button(&screen, "cancelar")->isEnabled());
