@@ -108,3 +108,11 @@ void Settings::setValue(const QString& name, const QString& value) {
     m_store->setValue(name, value);
     m_store->sync();
 }
+
+QString Settings::servidorActualizaciones() const {
+    return text("ServidorActualizaciones").trimmed();
+}
+
+void Settings::setServidorActualizaciones(const QString& value) {
+    write("ServidorActualizaciones", value);
+}

@@ -25,6 +25,10 @@ public:
     void setUnidadCopia(int value);
     int periodicidadAviso() const;
     void setPeriodicidadAviso(int value);
+    // The update server's root address ("http://host:port"), written by the
+    // installer; empty when the installation has no update server.
+    QString servidorActualizaciones() const;
+    void setServidorActualizaciones(const QString& value);
 
     // Any other value of the installation by its name ("Grupo/Nombre"), as text:
     // empty when missing. For preferences kept by one screen of their own.

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev # Qt; Qt Charts' configuration needs Qt OpenGL, undeclared by Debian
   libgl1-mesa-dev libglu1-mesa-dev              # OpenGL, looked up by Qt's configuration
   libsqlite3-dev zlib1g-dev libshp-dev          # farm database, backup archives, dBase files
+  libsodium-dev                                 # signature of a downloaded update
   googletest libgtest-dev libbenchmark-dev      # tests and benchmarks
   qt6-qpa-plugins qt6-translations-l10n         # run time: platform plugins, Qt's own texts in Spanish
   fonts-dejavu-core                             # run time: the font of screens and sheets

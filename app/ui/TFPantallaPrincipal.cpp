@@ -27,6 +27,8 @@
 #include "guide/ui/TFGuiaTrabajo.h"
 #include "results/ui/TFResultadosTecnicos.h"
 #include "import/ui/TFImportacionFerralind.h"
+#include "update/ui/TFActualizacionesAutomaticas.h"
+#include "update/ui/TFConfiguracion.h"
 #include "utilities/ui/TFReparacionTablas.h"
 
 #include <QAction>
@@ -100,6 +102,8 @@ TFPantallaPrincipal::TFPantallaPrincipal(FarmContext context, QWidget* parent)
         TFActualizacion upgrade(m_context.db, m_context.settings, this);
         upgrade.exec();
     }
+    if (m_plan.offerUpdate)
+        TFActualizacionesAutomaticas::run(m_context.settings, this);
 }
 
 QAction* TFPantallaPrincipal::addItem(QMenu* menu, const QString& path, const QString& caption) {
@@ -157,6 +161,7 @@ void TFPantallaPrincipal::openScreens() {
            [this] { return std::make_unique<TFImportacionFerralind>(m_context, this); });
     screen("Archivo/Reparación de Bases de Datos",
            [this] { return std::make_unique<TFReparacionTablas>(m_context.db, this); });
+    screen("Archivo/Configuración", [this] { return std::make_unique<TFConfiguracion>(m_context.settings, this); });
     screen("Control por Bloques/Cubriciones",
            [this] { return std::make_unique<TFCubricionesHembras>(m_context, this); });
     screen("Control por Bloques/Palpaciones",

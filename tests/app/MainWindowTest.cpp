@@ -201,7 +201,7 @@ private slots:
         // The items whose screens exist; every other one stays disabled.
         const QStringList built = {"Archivo/Datos de la Explotación", "Archivo/Definir Estructura de la Granja",
                                    "Archivo/Importación desde Ferralind",
-                                   "Archivo/Reparación de Bases de Datos", "Archivo/Salir", "Archivo/Acerca de Torvane...", "Control por Bloques/Cubriciones",
+                                   "Archivo/Reparación de Bases de Datos", "Archivo/Configuración", "Archivo/Salir", "Archivo/Acerca de Torvane...", "Control por Bloques/Cubriciones",
                                    "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
                                    "Control por Bloques/Destetes",
                                    "Control por Bloques/Entrada inseminaciones",
