@@ -69,11 +69,10 @@ void Updater::download() {
     m_received = 0;
     m_announced = -1;
     QNetworkReply* reply = get(m_options.files.downloadAddress(m_options.server));
+    // The progress follows the bytes written here: Qt's own progress signal is
+    // held back for a while after each one and would leave a slow transfer
+    // showing an old count.
     connect(reply, &QNetworkReply::readyRead, this, &Updater::writeReceived);
-    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64, qint64 total) {
-        m_announced = total;
-        emit progress(m_received, total);
-    });
     connect(reply, &QNetworkReply::finished, this, &Updater::downloadArrived);
 }
 
@@ -89,6 +88,9 @@ void Updater::writeReceived() {
         return;
     }
     m_received += chunk.size();
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    m_announced = length.isValid() ? length.toLongLong() : -1;
+    emit progress(m_received, m_announced);
 }
 
 void Updater::downloadArrived() {
@@ -107,7 +109,7 @@ void Updater::downloadArrived() {
         return;
     }
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    const qint64 announced = length.isValid() ? length.toLongLong() : m_announced;
+    const qint64 announced = length.isValid() ? length.toLongLong() : -1;
     // A download of any other size than both announced stays where it is and
     // is never run.
     if (m_received != announced || m_received != m_page.expectedSize ||

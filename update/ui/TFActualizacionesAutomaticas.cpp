@@ -85,7 +85,7 @@ void TFActualizacionesAutomaticas::offer(const StatusPage& page) {
         accept();
         return;
     }
-    m_bar->setRange(0, int(qBound<qint64>(1, page.expectedSize, INT_MAX)));
+    m_bar->setRange(0, int(qBound(qint64(1), page.expectedSize, qint64(INT_MAX))));
     m_bar->setValue(0);
     m_updater->download();
 }
