@@ -7,7 +7,7 @@ class QSettings;
 
 // The installation's preferences under "Software\Brimmont\Quendal": the
 // machine-wide registry key on Windows, an INI file elsewhere
-// ($XDG_CONFIG_HOME/Brimmont/Quendal.conf). A value that is missing, or stored
+// ($XDG_CONFIG_HOME/Brimmont/Quendal.ini). A value that is missing, or stored
 // with another type, reads as its default. The key is created when missing.
 class Settings {
 public:

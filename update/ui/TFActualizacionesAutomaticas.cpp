@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -72,6 +73,12 @@ void TFActualizacionesAutomaticas::run(const Settings& settings, QWidget* parent
 
 void TFActualizacionesAutomaticas::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // At start-up the main window is not on the screen yet: centre on the screen.
+    if (const QScreen* screen = this->screen(); screen && (!parentWidget() || !parentWidget()->isVisible())) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
     if (!m_started) {
         m_started = true;
         QTimer::singleShot(0, m_updater, &Updater::check);
