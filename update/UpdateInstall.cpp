@@ -33,9 +33,8 @@ InstallResult installUpdate(const UpdateFiles& files, const QByteArray& signatur
                     kKeepsRunning};
     }
     QFile::setPermissions(files.download, QFile::permissions(files.download) | QFileDevice::ReadOwner |
-                                              QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                              QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                              QFileDevice::ExeOther);
+                                              QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther);
     if (QFile::exists(files.previous) && !QFile::remove(files.previous))
         return notInstalled(QStringLiteral("no se puede borrar %1").arg(files.previous));
     if (!QFile::rename(files.program, files.previous))

@@ -62,8 +62,9 @@ void Updater::download() {
     QFile::remove(m_options.files.download);
     m_file.setFileName(m_options.files.download);
     if (!m_file.open(QIODevice::WriteOnly)) {
-        finish(Outcome::DownloadFailed, QStringLiteral("No se puede crear el archivo %1:\n%2")
-                                            .arg(m_options.files.download, m_file.errorString()));
+        finish(
+            Outcome::DownloadFailed,
+            QStringLiteral("No se puede crear el archivo %1:\n%2").arg(m_options.files.download, m_file.errorString()));
         return;
     }
     m_received = 0;

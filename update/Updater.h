@@ -41,7 +41,7 @@ public:
         BadSignature,   // missing or wrong signature: download removed (message)
         DownloadFailed, // the transfer broke off (message); the caller waits for "Cancelar"
         Cancelled,
-        Installed,      // the new program runs: the caller ends this one
+        Installed, // the new program runs: the caller ends this one
     };
 
     explicit Updater(Options options, QObject* parent = nullptr);

@@ -43,7 +43,8 @@ QString stored(const QString& file) {
 // A published release of kNew, signed with key, announced as `version`.
 void publish(UpdateServer& server, const releaseSignature::KeyPair& key, const QString& version,
              UpdateServer::File download = {}, int pageDelayMs = 0) {
-    const QString page = version + QStringLiteral("091226") + QStringLiteral("%1").arg(kNew.size(), 10, 10, QLatin1Char('0'));
+    const QString page =
+        version + QStringLiteral("091226") + QStringLiteral("%1").arg(kNew.size(), 10, 10, QLatin1Char('0'));
     server.publish(QStringLiteral("TORVANEUA.HTM"), {.body = page.toLatin1(), .delayMs = pageDelayMs});
     download.body = kNew;
     server.publish(QStringLiteral("TORVANEDUA.EXE"), download);
@@ -65,10 +66,11 @@ struct UpdateRun {
                   .currentVersion = QStringLiteral("010000"),
                   .files = UpdateFiles::beside(program, QStringLiteral("TORVANE.EXE")),
                   .publicKey = key.publicKey,
-                  .start = [this](const QString& p) {
-                      started << p;
-                      return true;
-                  },
+                  .start =
+                      [this](const QString& p) {
+                          started << p;
+                          return true;
+                      },
                   .idleTimeoutMs = 5000},
                  QStringLiteral("Torvane (Gestión Torvane)")) {
         QFile f(program);
@@ -113,8 +115,7 @@ private slots:
         showActive(dialog);
         click(&dialog, "aceptar");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(stored(s.file),
-                 QStringLiteral("ActualizacionAutomatica=false PeriodicidadAviso=0 UnidadCopia=0"));
+        QCOMPARE(stored(s.file), QStringLiteral("ActualizacionAutomatica=false PeriodicidadAviso=0 UnidadCopia=0"));
     }
 
     void chosenValuesAreStoredAndShownAgain() {

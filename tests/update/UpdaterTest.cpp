@@ -1,8 +1,8 @@
+#include "update/Updater.h"
 #include "TempFarm.h"
 #include "UpdateServer.h"
 #include "update/ReleaseSignature.h"
 #include "update/UpdateRelease.h"
-#include "update/Updater.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,9 +47,9 @@ struct Release {
 
 void publish(UpdateServer& server, const Release& release, const releaseSignature::KeyPair& key) {
     const qint64 size = release.pageSize < 0 ? kNewProgram.size() : release.pageSize;
-    const QString page = !release.page.isEmpty()
-                             ? release.page
-                             : release.version + release.date + QStringLiteral("%1").arg(size, 10, 10, QLatin1Char('0'));
+    const QString page = !release.page.isEmpty() ? release.page
+                                                 : release.version + release.date +
+                                                       QStringLiteral("%1").arg(size, 10, 10, QLatin1Char('0'));
     server.publish(QStringLiteral("TORVANEUA.HTM"), {.body = page.toLatin1()});
     UpdateServer::File program = release.download;
     program.body = kNewProgram;
@@ -78,10 +78,11 @@ Result run(const QString& server, const ProgramFolder& folder, const QByteArray&
                      .currentVersion = QStringLiteral("010000"),
                      .files = folder.files(),
                      .publicKey = publicKey,
-                     .start = [&r](const QString& program) {
-                         r.started << program;
-                         return true;
-                     },
+                     .start =
+                         [&r](const QString& program) {
+                             r.started << program;
+                             return true;
+                         },
                      .idleTimeoutMs = 5000});
     QObject::connect(&updater, &Updater::offered, [&] {
         r.offered = true;
@@ -196,18 +197,36 @@ private slots:
         };
         const Case cases[] = {
             {"signed, complete", {}, Updater::Outcome::Installed, false, swapped},
-            {"announced one byte more", {.pageSize = kNewProgram.size() + 1}, Updater::Outcome::NotInstalled,
-             false, downloadLeft},
-            {"bad date: size 0", {.date = QStringLiteral("321226")}, Updater::Outcome::NotInstalled, false,
+            {"announced one byte more",
+             {.pageSize = kNewProgram.size() + 1},
+             Updater::Outcome::NotInstalled,
+             false,
              downloadLeft},
-            {"bad size", {.page = QStringLiteral("0101000912260000x00010")}, Updater::Outcome::NotInstalled, false,
+            {"bad date: size 0",
+             {.date = QStringLiteral("321226")},
+             Updater::Outcome::NotInstalled,
+             false,
              downloadLeft},
-            {"tampered on the way", {.signature = Signature::Tampered}, Updater::Outcome::BadSignature, true,
+            {"bad size",
+             {.page = QStringLiteral("0101000912260000x00010")},
+             Updater::Outcome::NotInstalled,
+             false,
+             downloadLeft},
+            {"tampered on the way",
+             {.signature = Signature::Tampered},
+             Updater::Outcome::BadSignature,
+             true,
              untouched},
-            {"signed by another key", {.signature = Signature::OtherKey}, Updater::Outcome::BadSignature, true,
+            {"signed by another key",
+             {.signature = Signature::OtherKey},
+             Updater::Outcome::BadSignature,
+             true,
              untouched},
             {"no signature", {.signature = Signature::Missing}, Updater::Outcome::BadSignature, true, untouched},
-            {"server gone mid-download", {.download = {.body = {}, .sendOnly = 70000}}, Updater::Outcome::DownloadFailed, true,
+            {"server gone mid-download",
+             {.download = {.body = {}, .sendOnly = 70000}},
+             Updater::Outcome::DownloadFailed,
+             true,
              downloadLeft},
         };
         for (const Case& c : cases) {
