@@ -37,6 +37,16 @@ void Updater::check() {
     QNetworkReply* reply = get(address);
     connect(reply, &QNetworkReply::requestSent, this, &Updater::connected);
     connect(reply, &QNetworkReply::finished, this, &Updater::statusArrived);
+    keepSmall(reply);
+}
+
+void Updater::keepSmall(QNetworkReply* reply) {
+    // The page and the signature are a few bytes: anything much longer is not
+    // one of them and is not read into memory.
+    connect(reply, &QNetworkReply::readyRead, this, [reply] {
+        if (reply->bytesAvailable() > 4096)
+            reply->abort();
+    });
 }
 
 void Updater::statusArrived() {
@@ -120,6 +130,7 @@ void Updater::downloadArrived() {
     }
     QNetworkReply* signature = get(m_options.files.signatureAddress(m_options.server));
     connect(signature, &QNetworkReply::finished, this, &Updater::signatureArrived);
+    keepSmall(signature);
 }
 
 void Updater::signatureArrived() {

@@ -66,6 +66,7 @@ signals:
 
 private:
     QNetworkReply* get(const QString& address);
+    void keepSmall(QNetworkReply* reply);
     void statusArrived();
     void downloadArrived();
     void writeReceived();
