@@ -29,6 +29,7 @@
 #include "import/ui/TFImportacionFerralind.h"
 #include "update/ui/TFActualizacionesAutomaticas.h"
 #include "update/ui/TFConfiguracion.h"
+#include "replacement/ui/TFObjetivosReposicion.h"
 #include "utilities/ui/TFReparacionTablas.h"
 
 #include <QAction>
@@ -195,6 +196,8 @@ void TFPantallaPrincipal::openScreens() {
     screen("Control Individual/Ficha Macho",
            [this] { return std::make_unique<TFMantenimientoMachos>(m_context, this); });
     screen("Control Individual/Pools", [this] { return std::make_unique<TFGestionPools>(m_context, this); });
+    screen("Reposición/Objetivos y Estado Actual",
+           [this] { return std::make_unique<TFObjetivosReposicion>(m_context, this); });
 }
 
 QAction* TFPantallaPrincipal::action(const QString& path) const {

@@ -213,7 +213,8 @@ private slots:
                                    "Control Individual/Ficha Macho", "Control Individual/Pools", "Maternidad/Datos Diarios",
                                    "Maternidad/Gráficos", "Maternidad/Resumen", "Maternidad/Resultados Técnicos",
                                    "Cebadero/Movimiento",
-                                   "Cebadero/Gráficos", "Cebadero/Resumen", "Guía de Trabajo"};
+                                   "Cebadero/Gráficos", "Cebadero/Resumen", "Guía de Trabajo",
+                                   "Reposición/Objetivos y Estado Actual"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
     }
