@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -34,7 +36,7 @@ TFObjetivosReposicion::TFObjetivosReposicion(const FarmContext& context, QWidget
             box->setObjectName(QStringLiteral("%1%2").arg(QString::fromLatin1(kLines[line]).toLower()).arg(column));
             box->setReadOnly(true);
             box->setAlignment(Qt::AlignRight);
-            box->setFixedWidth(80);
+            box->setMinimumWidth(80);
             m_figures[line][column] = box;
         }
     }
@@ -47,9 +49,7 @@ TFObjetivosReposicion::TFObjetivosReposicion(const FarmContext& context, QWidget
     buttons->addStretch();
     buttons->addWidget(aceptar);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(upperGrid());
-    layout->addSpacing(8);
-    layout->addLayout(lowerGrid());
+    layout->addLayout(grids());
     layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -69,33 +69,39 @@ TFObjetivosReposicion::TFObjetivosReposicion(const FarmContext& context, QWidget
     m_figures[0][0]->setFocus();
 }
 
-// Under "Recom. semanal" the additions and culls, under "Existencias" the stocks.
-QLayout* TFObjetivosReposicion::upperGrid() {
+// One grid for both, so the lower figures stand under the upper ones: under
+// "Recom. semanal" the additions and culls, under "Existencias" the stocks, then
+// the yearly percentages. Every figure column is as wide as the widest heading.
+QLayout* TFObjetivosReposicion::grids() {
     auto* grid = new QGridLayout;
-    grid->addWidget(heading("Recom. semanal", this), 0, 1, 1, 2);
-    grid->addWidget(heading("Existencias", this), 0, 3, 1, 2);
+    std::vector<QLabel*> headings;
+    auto put = [&](const char* text, int row, int column, int span = 1) {
+        QLabel* label = heading(text, this);
+        grid->addWidget(label, row, column, 1, span);
+        if (span == 1)
+            headings.push_back(label);
+    };
+    put("Recom. semanal", 0, 1, 2);
+    put("Existencias", 0, 3, 2);
     int at = 1;
     for (const char* caption : {"Altas", "Bajas", "Actual", "Objetivo"})
-        grid->addWidget(heading(caption, this), 1, at++);
-    for (int line = 0; line < 2; ++line) {
-        grid->addWidget(new QLabel(QString::fromLatin1(kLines[line]), this), line + 2, 0);
-        for (int column = 0; column < 4; ++column)
-            grid->addWidget(m_figures[line][column], line + 2, column + 1);
-    }
-    return grid;
-}
-
-QLayout* TFObjetivosReposicion::lowerGrid() {
-    auto* grid = new QGridLayout;
-    int at = 1;
+        put(caption, 1, at++);
+    at = 1;
     for (const char* caption : {"Objectivo anual", "Proyectado anual", "Tendencia actual"})
-        grid->addWidget(heading(caption, this), 0, at++);
+        put(caption, 5, at++);
+    grid->setRowMinimumHeight(4, 12);
     for (int line = 0; line < 2; ++line) {
-        grid->addWidget(new QLabel(QString::fromLatin1(kLines[line]), this), line + 1, 0);
-        for (int column = 4; column < kColumns; ++column)
-            grid->addWidget(m_figures[line][column], line + 1, column - 3);
+        for (int row : {line + 2, line + 6})
+            grid->addWidget(new QLabel(QString::fromLatin1(kLines[line]), this), row, 0);
+        for (int column = 0; column < kColumns; ++column)
+            grid->addWidget(m_figures[line][column], column < 4 ? line + 2 : line + 6,
+                            column < 4 ? column + 1 : column - 3);
     }
-    grid->setColumnStretch(kColumns - 3, 1);
+    int width = m_figures[0][0]->sizeHint().width();
+    for (const QLabel* label : headings)
+        width = std::max(width, label->sizeHint().width());
+    for (int column = 1; column <= 4; ++column)
+        grid->setColumnMinimumWidth(column, width);
     return grid;
 }
 

@@ -24,8 +24,7 @@ public:
     QLineEdit* figure(int line, int column) const { return m_figures.at(line).at(column); }
 
 private:
-    QLayout* upperGrid();
-    QLayout* lowerGrid();
+    QLayout* grids();
     void fill(const ReplacementObjectives& objectives);
 
     std::array<std::array<QLineEdit*, kColumns>, 2> m_figures{};

@@ -4,6 +4,7 @@
 #include "app/ui/TFPantallaPrincipal.h"
 #include "replacement/ui/TFObjetivosReposicion.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
