@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,8 +29,6 @@ TFObjetivosReposicion::TFObjetivosReposicion(const FarmContext& context, QWidget
     setObjectName(QStringLiteral("TFObjetivosReposicion"));
     setWindowTitle(QStringLiteral("Objetivos y Estado Actual de la Reposición"));
 
-    // The figures in the order the focus runs through them: the upper grid line
-    // by line, then the lower one, then "Aceptar".
     for (int line = 0; line < 2; ++line) {
         for (int column = 0; column < kColumns; ++column) {
             auto* box = new QLineEdit(this);
@@ -54,13 +53,14 @@ TFObjetivosReposicion::TFObjetivosReposicion(const FarmContext& context, QWidget
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The focus runs through the upper grid line by line, then the lower one, then "Aceptar".
     QWidget* previous = nullptr;
-    for (int part = 0; part < 2; ++part)
-        for (int line = 0; line < 2; ++line)
-            for (int column = part == 0 ? 0 : 4; column < (part == 0 ? 4 : kColumns); ++column) {
+    for (const auto& [first, end] : {std::pair{0, 4}, std::pair{4, kColumns}})
+        for (const auto& line : m_figures)
+            for (int column = first; column < end; ++column) {
                 if (previous)
-                    setTabOrder(previous, m_figures[line][column]);
-                previous = m_figures[line][column];
+                    setTabOrder(previous, line[column]);
+                previous = line[column];
             }
     setTabOrder(previous, aceptar);
 
