@@ -1,6 +1,7 @@
 #include "Dialect.h"
 
 #include <QDate>
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -133,7 +134,8 @@ QString translateStructure(const QString& code) {
     static const QRegularExpression dropIndex(QStringLiteral("^\\s*drop\\s+index\\s+(\\w+)\\.(\\w+)\\s*;?\\s*$"),
                                               QRegularExpression::CaseInsensitiveOption);
     if (auto m = add.match(code); m.hasMatch())
-        return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(m.captured(1), m.captured(2), columnType(m.captured(3)));
+        return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+            .arg(m.captured(1), m.captured(2), columnType(m.captured(3)));
     if (auto m = drop.match(code); m.hasMatch())
         return QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(m.captured(1), m.captured(2));
     if (auto m = dropIndex.match(code); m.hasMatch()) {
@@ -144,6 +146,92 @@ QString translateStructure(const QString& code) {
         return QStringLiteral("DROP INDEX \"%1\"").arg(name);
     }
     return code;
+}
+
+// Where each character stands in parentheses: 0 at the top level of the statement.
+std::vector<int> depths(const QString& code) {
+    std::vector<int> out(size_t(code.size()));
+    int depth = 0;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        if (code[i] == '(')
+            ++depth;
+        out[size_t(i)] = depth;
+        if (code[i] == ')')
+            --depth;
+    }
+    return out;
+}
+
+// The top-level pieces of a list between `from` and `to`, split at its commas.
+std::vector<std::pair<qsizetype, qsizetype>> topLevelItems(const QString& code, const std::vector<int>& depth,
+                                                           qsizetype from, qsizetype to) {
+    std::vector<std::pair<qsizetype, qsizetype>> items;
+    qsizetype start = from;
+    for (qsizetype i = from; i < to; ++i) {
+        if (code[i] == ',' && depth[size_t(i)] == 0) {
+            items.emplace_back(start, i);
+            start = i + 1;
+        }
+    }
+    items.emplace_back(start, to);
+    return items;
+}
+
+// The first top-level match of a keyword pattern at or after `from`, or -1.
+qsizetype topLevel(const QString& code, const std::vector<int>& depth, const QRegularExpression& keyword,
+                   qsizetype from = 0) {
+    for (auto it = keyword.globalMatch(code, from); it.hasNext();) {
+        const auto m = it.next();
+        if (depth[size_t(m.capturedStart())] == 0)
+            return m.capturedStart();
+    }
+    return -1;
+}
+
+// The farm's engine reads a bare column of a join's "order by" as the selected
+// column of that name: "select a.CodigoHembra ... order by CodigoHembra" sorts by
+// a.CodigoHembra although both tables have one. SQLite calls that ambiguous, so
+// such an order term is written with the table of its selected column.
+QString qualifyOrder(const QString& code) {
+    static const QRegularExpression select(QStringLiteral("^\\s*select\\s+(distinct\\s+)?"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression from(QStringLiteral("\\bfrom\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression orderBy(QStringLiteral("\\border\\s+by\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression qualified(QStringLiteral("^\\s*([A-Za-z_]\\w*)\\.([A-Za-z_]\\w*)\\s*$"));
+    static const QRegularExpression bare(QStringLiteral("^(\\s*)([A-Za-z_]\\w*)((\\s+(asc|desc))?\\s*)$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression compound(QStringLiteral("\\b(union|intersect|except)\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const auto head = select.match(code);
+    if (!head.hasMatch())
+        return code;
+    const std::vector<int> depth = depths(code);
+    // The order of a compound select names its result columns, never a table's.
+    if (topLevel(code, depth, compound) >= 0)
+        return code;
+    const qsizetype fromAt = topLevel(code, depth, from, head.capturedEnd());
+    const qsizetype orderAt = fromAt < 0 ? -1 : topLevel(code, depth, orderBy, fromAt);
+    if (orderAt < 0)
+        return code;
+    QHash<QString, QString> columns; // lower-case column -> "a.Column" as selected
+    for (const auto& [start, end] : topLevelItems(code, depth, head.capturedEnd(), fromAt)) {
+        const auto m = qualified.match(code.mid(start, end - start));
+        if (m.hasMatch())
+            columns.insert(m.captured(2).toLower(), m.captured(1) + QLatin1Char('.') + m.captured(2));
+    }
+    if (columns.isEmpty())
+        return code;
+    const qsizetype listAt = orderAt + orderBy.match(code, orderAt).capturedLength();
+    QString out = code.left(listAt);
+    QStringList terms;
+    for (const auto& [start, end] : topLevelItems(code, depth, listAt, code.size())) {
+        const QString term = code.mid(start, end - start);
+        const auto m = bare.match(term);
+        const auto column = m.hasMatch() ? columns.constFind(m.captured(2).toLower()) : columns.constEnd();
+        terms << (column == columns.constEnd() ? term : m.captured(1) + *column + m.captured(3));
+    }
+    return out + terms.join(QLatin1Char(','));
 }
 
 } // namespace
@@ -191,6 +279,9 @@ QString toSqlite(const QString& statement) {
     if (code.contains(QLatin1String("alter"), Qt::CaseInsensitive) ||
         code.contains(QLatin1String("drop"), Qt::CaseInsensitive))
         code = translateStructure(code);
+
+    if (code.contains(QLatin1String("order"), Qt::CaseInsensitive))
+        code = qualifyOrder(code);
 
     static const QRegularExpression placeholder(QStringLiteral("\\x01(\\d+)\\x01"));
     QString out;

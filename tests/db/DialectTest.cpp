@@ -30,6 +30,13 @@ const Case kCases[] = {
     {"alter_drop", "alter table Hembras drop NumeroSeleccion", "ALTER TABLE Hembras DROP COLUMN NumeroSeleccion"},
     {"drop_primary", "drop index Hembras.Primary", "DROP INDEX \"Hembras.Primary\""},
     {"drop_secondary", "drop index CubriHembras.Index01", "DROP INDEX \"CubriHembras.index01\""},
+    {"join_order_takes_the_selected_table",
+     "select a.codigoHembra, Jaula from Hembras a, CubriHembras b where a.CodigoHembra=b.CodigoHembra and orden in "
+     "( select max(orden) from CubriHembras group by CodigoHembra) order by FechaNacimiento, CodigoHembra desc",
+     "select a.codigoHembra, Jaula from Hembras a, CubriHembras b where a.CodigoHembra=b.CodigoHembra and orden in "
+     "( select max(orden) from CubriHembras group by CodigoHembra) order by FechaNacimiento, a.codigoHembra desc"},
+    {"compound_order_left_alone", "select a.X from A a union select b.X from B b order by X",
+     "select a.X from A a union select b.X from B b order by X"},
     {"parameters_untouched", "where Fecha>=:fc and Fecha<=:fp", "where Fecha>=:fc and Fecha<=:fp"},
 };
 

@@ -1,0 +1,119 @@
+#include "../../reports/SheetTestKit.h"
+#include "../SelectionFarm.h"
+#include "Keys.h"
+#include "Screens.h"
+#include "ScriptedMessages.h"
+#include "selection/ui/TFJaulasOcupadas.h"
+#include "selection/ui/TFListadoAnimales.h"
+#include "widgets/NumberEdit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace selectionkit;
+
+class LaunchersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cullingLauncherPreviewsOrPrintsAndCloses() {
+        ScreenFarm<> f;
+        add(f.db(), {101, 4, QDate(2025, 1, 1)});
+        addCycle(f.db(), 101, false);
+        ScriptedMessages messages;
+        CapturedSheets captured;
+        for (const bool preview : {true, false}) {
+            TFListadoAnimales screen(f.context, ListingKind::CullingFemales);
+            showActive(screen);
+            QCOMPARE(screen.windowTitle(), QStringLiteral("Propuesta de Eliminación (Hembras)"));
+            QVERIFY(screen.orden().isEmpty());
+            QVERIFY(screen.vistaPreliminar()->isChecked());
+            QCOMPARE(QApplication::focusWidget(), screen.vistaPreliminar());
+            if (!preview)
+                QTest::keyClick(screen.vistaPreliminar(), Qt::Key_Space);
+            // Down moves on to "Aceptar", Up back, as Enter and Shift+Tab do.
+            QTest::keyClick(screen.vistaPreliminar(), Qt::Key_Down);
+            QCOMPARE(QApplication::focusWidget(), button(&screen, "aceptar"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+            QCOMPARE(QApplication::focusWidget(), screen.vistaPreliminar());
+            click(&screen, "aceptar");
+            QVERIFY(!screen.isVisible());
+            QCOMPARE(screen.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(int(captured.sheets().size()), 2);
+        for (size_t i = 0; i < 2; ++i) {
+            QCOMPARE(captured.sheets()[i].previewed, i == 0);
+            QCOMPARE(lines(captured.sheets()[i].sheet, {"codigo", "partos", "edad"}), QStringList{"101|0|707"});
+        }
+        QVERIFY(messages.asked().isEmpty());
+    }
+
+    void selectionLauncherListsInTheOrderChosenByKeys() {
+        ScreenFarm<> f;
+        addMale(f.db(), 1, 30, QDate(2025, 1, 1), 20, true);
+        addMale(f.db(), 2, 10, QDate(2025, 1, 1), 60, true);
+        addMale(f.db(), 3, 20, QDate(2025, 1, 1), 40, false);
+        ScriptedMessages messages;
+        CapturedSheets captured;
+        TFListadoAnimales screen(f.context, ListingKind::SelectionMales);
+        showActive(screen);
+        QCOMPARE(screen.windowTitle(), QStringLiteral("Listado de Selección de Machos"));
+        QCOMPARE(screen.orden().size(), 3);
+        QCOMPARE(screen.orden().at(0)->text(), QStringLiteral("Código Macho"));
+        QVERIFY(screen.orden().at(0)->isChecked());
+        // Down picks the next order; Enter goes on to the preview box.
+        QTest::keyClick(screen.orden().at(0), Qt::Key_Down);
+        QVERIFY(screen.orden().at(1)->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), screen.vistaPreliminar());
+        click(&screen, "aceptar");
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(int(captured.sheets().size()), 1);
+        const SheetDocument& sheet = captured.sheets()[0].sheet;
+        QCOMPARE(sheet.title, QStringLiteral("Listado de Selección de Machos"));
+        QCOMPARE(lines(sheet, {"jaula", "codigo", "eficacia"}), (QStringList{"10|2|150,00", "30|1|50,00"}));
+    }
+
+    void occupiedCagesLauncherStaysOpenAndSaysNothingForAnEmptyRange() {
+        ScreenFarm<> f;
+        add(f.db(), {7, 12, {}});
+        add(f.db(), {8, 30, {}, 0, 0});
+        ScriptedMessages messages;
+        CapturedSheets captured;
+        TFJaulasOcupadas screen(f.context);
+        showActive(screen);
+        QCOMPARE(screen.windowTitle(), QStringLiteral("Búsqueda de Jaulas Ocupadas"));
+        QCOMPARE(screen.desde()->value(), 0.0);
+        QCOMPARE(screen.hasta()->value(), 0.0);
+        QVERIFY(screen.presentacionPreliminar()->isChecked());
+
+        typeOver(screen.desde(), QStringLiteral("20"));
+        QTest::keyClick(screen.desde(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), screen.hasta());
+        typeOver(screen.hasta(), QStringLiteral("40"));
+        click(&screen, "aceptar");
+        QVERIFY(captured.sheets().empty());
+        QVERIFY(messages.asked().isEmpty());
+        QVERIFY(screen.isVisible());
+
+        typeOver(screen.desde(), QStringLiteral("0"));
+        typeOver(screen.hasta(), QStringLiteral("0"));
+        click(&screen, "aceptar");
+        QVERIFY(screen.isVisible());
+        QCOMPARE(int(captured.sheets().size()), 1);
+        QVERIFY(captured.sheets()[0].previewed);
+        const SheetDocument& sheet = captured.sheets()[0].sheet;
+        QCOMPARE(sheet.title, QStringLiteral("Jaulas Ocupadas"));
+        QCOMPARE(sheet.pages.at(0).texts(QStringLiteral("seleccion")),
+                 QStringList{QStringLiteral("Desde la Jaula 0 a la Jaula 0")});
+        QCOMPARE(lines(sheet, {"jaula", "codigo"}), QStringList{"12|7"});
+        QVERIFY(messages.asked().isEmpty());
+
+        QTest::keyClick(screen.desde(), Qt::Key_Escape);
+        QVERIFY(!screen.isVisible());
+    }
+};
+
+QTEST_MAIN(LaunchersTest)
+#include "LaunchersTest.moc"
