@@ -30,6 +30,8 @@
 #include "update/ui/TFActualizacionesAutomaticas.h"
 #include "update/ui/TFConfiguracion.h"
 #include "replacement/ui/TFObjetivosReposicion.h"
+#include "selection/ui/TFJaulasOcupadas.h"
+#include "selection/ui/TFListadoAnimales.h"
 #include "utilities/ui/TFReparacionTablas.h"
 
 #include <QAction>
@@ -198,6 +200,16 @@ void TFPantallaPrincipal::openScreens() {
     screen("Control Individual/Pools", [this] { return std::make_unique<TFGestionPools>(m_context, this); });
     screen("Reposición/Objetivos y Estado Actual",
            [this] { return std::make_unique<TFObjetivosReposicion>(m_context, this); });
+    screen("Control Individual/Jaulas ocupadas",
+           [this] { return std::make_unique<TFJaulasOcupadas>(m_context, this); });
+    screen("Reposición/Listado de Propuesta de Eliminación (Hembras)",
+           [this] { return std::make_unique<TFListadoAnimales>(m_context, ListingKind::CullingFemales, this); });
+    screen("Reposición/Listado de Propuesta de Eliminación (Machos)",
+           [this] { return std::make_unique<TFListadoAnimales>(m_context, ListingKind::CullingMales, this); });
+    screen("Selección/Listado Hembras",
+           [this] { return std::make_unique<TFListadoAnimales>(m_context, ListingKind::SelectionFemales, this); });
+    screen("Selección/Listado Machos",
+           [this] { return std::make_unique<TFListadoAnimales>(m_context, ListingKind::SelectionMales, this); });
 }
 
 QAction* TFPantallaPrincipal::action(const QString& path) const {

@@ -214,7 +214,12 @@ private slots:
                                    "Maternidad/Gráficos", "Maternidad/Resumen", "Maternidad/Resultados Técnicos",
                                    "Cebadero/Movimiento",
                                    "Cebadero/Gráficos", "Cebadero/Resumen", "Guía de Trabajo",
-                                   "Reposición/Objetivos y Estado Actual"};
+                                   "Reposición/Objetivos y Estado Actual",
+
+                                   "Control Individual/Jaulas ocupadas",
+                                   "Reposición/Listado de Propuesta de Eliminación (Hembras)",
+                                   "Reposición/Listado de Propuesta de Eliminación (Machos)",
+                                   "Selección/Listado Hembras", "Selección/Listado Machos"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
     }
