@@ -3,23 +3,45 @@
 #include "Keys.h"
 #include "Screens.h"
 #include "ScriptedMessages.h"
+#include "reports/ui/SheetRenderer.h"
 #include "selection/ui/TFJaulasOcupadas.h"
 #include "selection/ui/TFListadoAnimales.h"
 #include "widgets/NumberEdit.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QRadioButton>
 #include <QTest>
 
 using namespace selectionkit;
+
+namespace {
+
+// TORVANE_KEEP_SHEETS=<folder> keeps the launchers' pictures and their sheets as PDF to look at.
+QString kept(const QString& file) {
+    const QByteArray folder = qgetenv("TORVANE_KEEP_SHEETS");
+    return folder.isEmpty() ? QString() : QDir(QString::fromLocal8Bit(folder)).filePath(file);
+}
+
+void keepPicture(const QString& name, QWidget& screen) {
+    if (const QString file = kept(name + QStringLiteral(".png")); !file.isEmpty())
+        screen.grab().save(file);
+}
+
+void keepSheet(const QString& name, const SheetDocument& sheet) {
+    if (const QString file = kept(name + QStringLiteral(".pdf")); !file.isEmpty())
+        SheetRenderer::writePdf(sheet, file);
+}
+
+} // namespace
 
 class LaunchersTest : public QObject {
     Q_OBJECT
 private slots:
     void cullingLauncherPreviewsOrPrintsAndCloses() {
         ScreenFarm<> f;
-        add(f.db(), {101, 4, QDate(2025, 1, 1)});
+        add(f.db(), {101, 4, QDate(2025, 1, 1), 0, -1, 0, false, 0b0101});
         addCycle(f.db(), 101, false);
         ScriptedMessages messages;
         CapturedSheets captured;
@@ -37,11 +59,14 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), button(&screen, "aceptar"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
             QCOMPARE(QApplication::focusWidget(), screen.vistaPreliminar());
+            if (!preview)
+                keepPicture(QStringLiteral("propuesta-hembras"), screen);
             click(&screen, "aceptar");
             QVERIFY(!screen.isVisible());
             QCOMPARE(screen.result(), int(QDialog::Accepted));
         }
         QCOMPARE(int(captured.sheets().size()), 2);
+        keepSheet(QStringLiteral("propuesta-hembras"), captured.sheets()[0].sheet);
         for (size_t i = 0; i < 2; ++i) {
             QCOMPARE(captured.sheets()[i].previewed, i == 0);
             QCOMPARE(lines(captured.sheets()[i].sheet, {"codigo", "partos", "edad"}), QStringList{"101|0|707"});
@@ -66,10 +91,12 @@ private slots:
         QTest::keyClick(screen.orden().at(0), Qt::Key_Down);
         QVERIFY(screen.orden().at(1)->isChecked());
         QVERIFY(!screen.orden().at(0)->isChecked());
+        keepPicture(QStringLiteral("seleccion-machos"), screen);
         click(&screen, "aceptar");
         QVERIFY(!screen.isVisible());
         QCOMPARE(int(captured.sheets().size()), 1);
         const SheetDocument& sheet = captured.sheets()[0].sheet;
+        keepSheet(QStringLiteral("seleccion-machos"), sheet);
         QCOMPARE(sheet.title, QStringLiteral("Listado de Selección de Machos"));
         QCOMPARE(lines(sheet, {"jaula", "codigo", "eficacia"}), (QStringList{"10|2|150,00", "30|1|50,00"}));
     }
@@ -98,11 +125,13 @@ private slots:
 
         typeOver(screen.desde(), QStringLiteral("0"));
         typeOver(screen.hasta(), QStringLiteral("0"));
+        keepPicture(QStringLiteral("jaulas-ocupadas"), screen);
         click(&screen, "aceptar");
         QVERIFY(screen.isVisible());
         QCOMPARE(int(captured.sheets().size()), 1);
         QVERIFY(captured.sheets()[0].previewed);
         const SheetDocument& sheet = captured.sheets()[0].sheet;
+        keepSheet(QStringLiteral("jaulas-ocupadas"), sheet);
         QCOMPARE(sheet.title, QStringLiteral("Jaulas Ocupadas"));
         QCOMPARE(sheet.pages.at(0).texts(QStringLiteral("seleccion")),
                  QStringList{QStringLiteral("Desde la Jaula 0 a la Jaula 0")});
