@@ -215,7 +215,6 @@ private slots:
                                    "Cebadero/Movimiento",
                                    "Cebadero/Gráficos", "Cebadero/Resumen", "Guía de Trabajo",
                                    "Reposición/Objetivos y Estado Actual",
-
                                    "Control Individual/Jaulas ocupadas",
                                    "Reposición/Listado de Propuesta de Eliminación (Hembras)",
                                    "Reposición/Listado de Propuesta de Eliminación (Machos)",
