@@ -91,6 +91,28 @@ QString Field::asString() const {
     }
 }
 
+QVariant Field::typed() const {
+    if (isNull())
+        return QVariant();
+    if (isLogical())
+        return asBoolean();
+    if (isDate()) {
+        const QDate d = asDate();
+        return d.isValid() ? QVariant(d) : QVariant(m_value.toString());
+    }
+    switch (m_value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+    case QMetaType::Bool:
+        return m_value;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+        return m_value.toLongLong();
+    default:
+        return m_value.toString();
+    }
+}
+
 Query::Query(Database& db) : m_db(db) {}
 
 Query::Query(Database& db, const QString& firstLine) : m_db(db) {

@@ -26,6 +26,12 @@ public:
     // plain decimal.
     QString asString() const;
     QVariant raw() const { return m_value; }
+    // The value by its kind, as a spreadsheet wants it: nothing for NULL, a QDate
+    // for a date, a bool for a logical, a qint64 or double for a number, a
+    // QString for a text.
+    QVariant typed() const;
+    // The column's declared type ("" for a computed column or a value the program made).
+    QString declaredType() const { return m_type; }
 
 private:
     bool isLogical() const;

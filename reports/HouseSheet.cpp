@@ -145,3 +145,8 @@ SheetElement& HouseSheet::addColumn(const SheetColumn& column) {
 void HouseSheet::setCaption(const QString& column, const QString& caption) {
     columnHeader().setText(captionName(column), caption);
 }
+
+QString HouseSheet::columnCaption(const QString& cell) const {
+    const SheetBand& captions = band(BandKind::ColumnHeader);
+    return captions.has(captionName(cell)) ? captions.element(captionName(cell)).text : QString();
+}

@@ -66,6 +66,7 @@ public:
     // Width still free in a page column.
     double freeWidth() const;
     void setCaption(const QString& column, const QString& caption);
+    QString columnCaption(const QString& cell) const override;
 
     // The mark legend in the footer, shown or hidden with its rules.
     void setMarkLegend(bool shown);

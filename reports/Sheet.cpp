@@ -141,6 +141,10 @@ double Sheet::columnLeft(int column) const {
     return contentRect().left() + column * (columnWidth() + kColumnGap);
 }
 
+QString Sheet::columnCaption(const QString&) const {
+    return QString();
+}
+
 SheetBand& Sheet::band(BandKind kind) {
     return m_bands[static_cast<size_t>(kind)];
 }

@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -49,6 +50,9 @@ struct SheetElement {
     QString text;
     QString field;
     QString mask;
+    // The value behind a bound cell's text while a row prints (a number, a QDate, a
+    // bool, a text of a typed column); invalid when only the text says what it is.
+    QVariant value;
     SheetFont font;
     SheetAlign align = SheetAlign::Left;
     double pen = 0.2;
@@ -137,6 +141,9 @@ public:
     SheetBand& detail() { return band(BandKind::Detail); }
     SheetBand& summary() { return band(BandKind::Summary); }
     SheetBand& pageFooter() { return band(BandKind::PageFooter); }
+
+    // The caption over a detail cell, for the sheet read as a table; none here.
+    virtual QString columnCaption(const QString& cell) const;
 
 private:
     QString m_title;

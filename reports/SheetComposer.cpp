@@ -10,6 +10,17 @@ namespace {
 // Rounding of millimetre sums must not push a line that fits onto the next column.
 constexpr double kEpsilon = 1e-6;
 
+// What a bound cell shows, by kind: a masked number, or the column's typed value.
+// A text the program computed itself (a row of its own lines) is left to its text.
+QVariant cellValue(const Field& value, const QString& mask) {
+    if (!mask.isEmpty())
+        return value.asFloat();
+    const QVariant typed = value.typed();
+    if (typed.typeId() == QMetaType::QString && value.declaredType().isEmpty())
+        return QVariant();
+    return typed;
+}
+
 class Composition {
 public:
     Composition(const Sheet& sheet, SheetRows& rows) : m_sheet(sheet), m_rows(rows) {
@@ -18,6 +29,11 @@ public:
         m_doc.paper = sheet.paperSize();
         const QRectF content = sheet.contentRect();
         m_footerTop = content.bottom() - sheet.band(BandKind::PageFooter).height();
+        for (const SheetElement& e : sheet.band(BandKind::Detail).elements()) {
+            if (e.kind == SheetElement::Kind::Text || e.kind == SheetElement::Kind::Field ||
+                e.kind == SheetElement::Kind::Marks)
+                m_doc.table.push_back({e.name, sheet.columnCaption(e.name)});
+        }
     }
 
     SheetDocument run() {
@@ -118,6 +134,7 @@ private:
                     continue;
                 const Field value = rows->field(e.field);
                 print.setText(e.name, e.mask.isEmpty() ? value.asString() : display::mask(value.asFloat(), e.mask));
+                print.element(e.name).value = cellValue(value, e.mask);
             }
         }
         for (const BandHook& hook : band.hooks())
@@ -146,6 +163,7 @@ private:
             case SheetElement::Kind::Field:
                 item.kind = SheetItem::Kind::Text;
                 item.text = e.text;
+                item.value = e.value;
                 break;
             case SheetElement::Kind::PageNumber:
                 item.kind = SheetItem::Kind::Text;

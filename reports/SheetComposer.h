@@ -22,7 +22,12 @@ public:
 
     SheetElement& element(const QString& name);
     QString text(const QString& name) { return element(name).text; }
-    void setText(const QString& name, const QString& text) { element(name).text = text; }
+    // A text set here stands alone: the value the bound cell held is forgotten.
+    void setText(const QString& name, const QString& text) {
+        SheetElement& e = element(name);
+        e.text = text;
+        e.value = QVariant();
+    }
     void setVisible(const QString& name, bool visible) { element(name).visible = visible; }
     // This band is left out this time (a detail row is then not printed).
     void skip() { m_skipped = true; }

@@ -17,6 +17,7 @@ struct SheetItem {
     int row = -1;    // number of the row (from 0) of a detail item
     QRectF rect;
     QString text;
+    QVariant value; // what the text shows, when a bound cell knew it (see SheetElement::value)
     SheetFont font;
     SheetAlign align = SheetAlign::Left;
     double pen = 0.2;
@@ -34,8 +35,16 @@ struct SheetPage {
     const SheetItem* find(const QString& name) const;
 };
 
+// A column of the sheet read as a table: a detail cell that holds text or glyphs,
+// in the order of the detail band, and the caption over it.
+struct SheetTableColumn {
+    QString name;
+    QString caption;
+};
+
 struct SheetDocument {
     QString title;
+    std::vector<SheetTableColumn> table;
     SheetOrientation orientation = SheetOrientation::Portrait;
     QSizeF paper;
     int rows = 0; // detail lines printed

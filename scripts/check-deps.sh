@@ -43,7 +43,7 @@ if command -v qtpaths6 >/dev/null; then
 else
   runtime+=(/usr/bin/qtpaths6)
 fi
-runtime+=(/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/bin/pdftotext /usr/bin/pdftoppm /usr/bin/xvfb-run
+runtime+=(/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/bin/pdftotext /usr/bin/pdftoppm /usr/bin/xvfb-run /usr/bin/unzip
           /usr/bin/xauth)
 absent=()
 for f in "${runtime[@]}"; do

@@ -8,10 +8,12 @@ packages=(
   libgl1-mesa-dev libglu1-mesa-dev              # OpenGL, looked up by Qt's configuration
   libsqlite3-dev zlib1g-dev libshp-dev          # farm database, backup archives, dBase files
   libsodium-dev                                 # signature of a downloaded update
+  libxlsxwriter-dev                             # sheets and farm tables to Excel workbooks
   googletest libgtest-dev libbenchmark-dev      # tests and benchmarks
   qt6-qpa-plugins qt6-translations-l10n         # run time: platform plugins, Qt's own texts in Spanish
   fonts-dejavu-core                             # run time: the font of screens and sheets
   xvfb xauth poppler-utils                      # without a display; sheet checks (pdftotext, pdftoppm)
+  unzip                                         # tests read the exported workbooks back
 )
 if [ "${1:-}" = --list ]; then
   printf '%s\n' "${packages[@]}"

@@ -32,6 +32,7 @@
 #include "replacement/ui/TFObjetivosReposicion.h"
 #include "selection/ui/TFJaulasOcupadas.h"
 #include "selection/ui/TFListadoAnimales.h"
+#include "utilities/ui/FarmDataExport.h"
 #include "utilities/ui/TFReparacionTablas.h"
 
 #include <QAction>
@@ -55,7 +56,7 @@ struct MenuEntry {
 const MenuEntry kMenu[] = {
     {"&Archivo",
      {"Datos de la Explotación", "Definir Estructura de la Granja", "-", "Importación desde Ferralind", "-",
-      "Hacer Copia de Seguridad", "Restaurar Copia de Seguridad", "Reparación de Bases de Datos", "-",
+      "Hacer Copia de Seguridad", "Restaurar Copia de Seguridad", "Reparación de Bases de Datos", "Exportar Datos...", "-",
       "Configuración", "-", "Acerca de Torvane...", "-", "Salir"}},
     {"&Control por Bloques",
      {"Cubriciones", "Palpaciones", "Partos", "Destetes", "Traslado hembras jaulas", "Traslado hembras (Nidales)",
@@ -165,6 +166,7 @@ void TFPantallaPrincipal::openScreens() {
     screen("Archivo/Reparación de Bases de Datos",
            [this] { return std::make_unique<TFReparacionTablas>(m_context.db, this); });
     screen("Archivo/Configuración", [this] { return std::make_unique<TFConfiguracion>(m_context.settings, this); });
+    enable("Archivo/Exportar Datos...", [this] { farm_data_export::run(this, m_context.db); });
     screen("Control por Bloques/Cubriciones",
            [this] { return std::make_unique<TFCubricionesHembras>(m_context, this); });
     screen("Control por Bloques/Palpaciones",

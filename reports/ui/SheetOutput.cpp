@@ -1,6 +1,7 @@
 #include "SheetOutput.h"
 
 #include "FileChoice.h"
+#include "reports/SheetTable.h"
 #include "SheetPreviewWindow.h"
 #include "SheetRenderer.h"
 #include "widgets/AppInfo.h"
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <stdexcept>
 
 namespace {
 
@@ -114,27 +116,57 @@ bool produce(QWidget* parent, const Sheet& sheet, Destination destination) {
     return produce(parent, sheet, none, destination);
 }
 
-bool saveAsPdf(QWidget* parent, const SheetDocument& sheet) {
+namespace {
+
+// Asks for a file of that kind, the sheet's title as the suggested name in the
+// documents folder, and writes it; a file that cannot be written is said.
+bool saveAs(QWidget* parent, const SheetDocument& sheet, const QString& caption, const QString& filter,
+            const QString& suffix, const std::function<void(const QString& path)>& write) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    const QString suggested = QDir(folder).filePath(fileNameFor(sheet.title) + QStringLiteral(".pdf"));
-    std::optional<QString> chosen =
-        filechoice::saveFile(parent, QStringLiteral("Guardar como PDF"), suggested,
-                             QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral("pdf"));
+    const QString dotted = QLatin1Char('.') + suffix;
+    const QString suggested = QDir(folder).filePath(fileNameFor(sheet.title) + dotted);
+    std::optional<QString> chosen = filechoice::saveFile(parent, caption, suggested, filter, suffix);
     if (!chosen || chosen->trimmed().isEmpty())
         return false;
     QString path = *chosen;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
-    if (!SheetRenderer::writePdf(sheet, path)) {
-        messages::inform(
-            parent, QString::fromUtf8(app::kTitle),
-            QStringLiteral("No se ha podido guardar el archivo \"%1\".").arg(QDir::toNativeSeparators(path)),
-            QMessageBox::Critical);
-        return false;
+    if (!path.endsWith(dotted, Qt::CaseInsensitive))
+        path += dotted;
+    QString reason;
+    try {
+        WaitCursor wait;
+        write(path);
+        return true;
+    } catch (const std::exception& error) {
+        reason = QString::fromUtf8(error.what());
     }
-    return true;
+    QString text = QStringLiteral("No se ha podido guardar el archivo \"%1\".").arg(QDir::toNativeSeparators(path));
+    if (!reason.isEmpty())
+        text += QStringLiteral("\r") + reason;
+    messages::inform(parent, QString::fromUtf8(app::kTitle), text, QMessageBox::Critical);
+    return false;
+}
+
+} // namespace
+
+bool saveAsPdf(QWidget* parent, const SheetDocument& sheet) {
+    return saveAs(parent, sheet, QStringLiteral("Guardar como PDF"), QStringLiteral("Documentos PDF (*.pdf)"),
+                  QStringLiteral("pdf"), [&sheet](const QString& path) {
+                      if (!SheetRenderer::writePdf(sheet, path))
+                          throw std::runtime_error(std::string());
+                  });
+}
+
+bool exportToExcel(QWidget* parent, const SheetDocument& sheet) {
+    return saveAs(parent, sheet, QStringLiteral("Exportar a Excel"), QStringLiteral("Libros de Excel (*.xlsx)"),
+                  QStringLiteral("xlsx"), [&sheet](const QString& path) { sheet_table::writeExcel(sheet, path); });
+}
+
+bool exportToCsv(QWidget* parent, const SheetDocument& sheet) {
+    return saveAs(parent, sheet, QStringLiteral("Exportar a CSV"),
+                  QStringLiteral("Texto separado por punto y coma (*.csv)"), QStringLiteral("csv"),
+                  [&sheet](const QString& path) { sheet_table::writeCsv(sheet, path); });
 }
 
 } // namespace sheets

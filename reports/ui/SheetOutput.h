@@ -56,5 +56,9 @@ bool produce(QWidget* parent, const Sheet& sheet, Destination destination);
 // Asks for a file and saves the sheet there as PDF. False when the user cancels
 // or the file cannot be written (which is said in a message).
 bool saveAsPdf(QWidget* parent, const SheetDocument& sheet);
+// The same for a spreadsheet: the sheet as an Excel workbook (title, farm and
+// selection above the table, values typed) or as CSV (see reports/SheetTable.h).
+bool exportToExcel(QWidget* parent, const SheetDocument& sheet);
+bool exportToCsv(QWidget* parent, const SheetDocument& sheet);
 
 } // namespace sheets

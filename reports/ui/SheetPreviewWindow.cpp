@@ -42,6 +42,12 @@ SheetPreviewWindow::SheetPreviewWindow(const SheetDocument& sheet, PrintAction p
     QPushButton* pdf = addButton(QStringLiteral("guardarPdf"), QStringLiteral("Guardar PDF..."),
                                  QStringLiteral("Guardar la hoja como documento PDF"));
     connect(pdf, &QPushButton::clicked, this, [this] { sheets::saveAsPdf(this, m_sheet); });
+    QPushButton* excel = addButton(QStringLiteral("exportarExcel"), QStringLiteral("Exportar a Excel"),
+                                   QStringLiteral("Guardar las líneas de la hoja como libro de Excel"));
+    connect(excel, &QPushButton::clicked, this, [this] { sheets::exportToExcel(this, m_sheet); });
+    QPushButton* csv = addButton(QStringLiteral("exportarCsv"), QStringLiteral("Exportar a CSV"),
+                                 QStringLiteral("Guardar las líneas de la hoja como texto separado por \";\""));
+    connect(csv, &QPushButton::clicked, this, [this] { sheets::exportToCsv(this, m_sheet); });
     bar->addSpacing(12);
     connect(addButton(QStringLiteral("primera"), QStringLiteral("|<"), QStringLiteral("Primera página")),
             &QPushButton::clicked, this, [this] { showPage(1); });

@@ -11,7 +11,7 @@ class QPrintPreviewWidget;
 class QPushButton;
 
 // The preview of a sheet: its pages, page by page or zoomed, with buttons to
-// print it and to save it as a PDF file. Its title is the sheet's title; the
+// print it, to save it as a PDF file and to export its lines to Excel or CSV. Its title is the sheet's title; the
 // screen that asked for the sheet waits until it is closed.
 class SheetPreviewWindow : public QDialog {
     Q_OBJECT

@@ -1,8 +1,10 @@
+#include "../reports/SheetTestKit.h"
 #include "FarmRows.h"
 #include "Modal.h"
 #include "Screens.h"
 #include "ScriptedMessages.h"
 #include "TempFarm.h"
+#include "XlsxRead.h"
 #include "app/ui/Shell.h"
 #include "app/ui/TFConsolaSQL.h"
 #include "app/ui/TFGranjaNoEncontrada.h"
@@ -11,6 +13,7 @@
 #include "blocks/ui/TFPartosHembras.h"
 #include "db/Clock.h"
 #include "db/Query.h"
+#include "db/Schema.h"
 #include "db/Settings.h"
 #include "reports/ui/FileChoice.h"
 #include "widgets/Messages.h"
@@ -28,6 +31,7 @@
 #include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <sqlite3.h>
@@ -43,6 +47,7 @@ const QStringList kMenuPaths = {
     "Archivo/Hacer Copia de Seguridad",
     "Archivo/Restaurar Copia de Seguridad",
     "Archivo/Reparación de Bases de Datos",
+    "Archivo/Exportar Datos...",
     "Archivo/Configuración",
     "Archivo/Acerca de Torvane...",
     "Archivo/Salir",
@@ -113,7 +118,7 @@ private slots:
         QCOMPARE(shape.join(QLatin1Char('|')),
                  QStringLiteral("Datos de la Explotación|Definir Estructura de la Granja|-|Importación desde "
                                 "Ferralind|-|Hacer Copia de Seguridad|Restaurar Copia de Seguridad|Reparación de "
-                                "Bases de Datos|-|Configuración|-|Acerca de Torvane...|-|Salir"));
+                                "Bases de Datos|Exportar Datos...|-|Configuración|-|Acerca de Torvane...|-|Salir"));
         QStringList titles;
         for (QAction* a : f.window.menuBar()->actions())
             titles << a->text();
@@ -201,7 +206,7 @@ private slots:
         // The items whose screens exist; every other one stays disabled.
         const QStringList built = {"Archivo/Datos de la Explotación", "Archivo/Definir Estructura de la Granja",
                                    "Archivo/Importación desde Ferralind",
-                                   "Archivo/Reparación de Bases de Datos", "Archivo/Configuración", "Archivo/Salir", "Archivo/Acerca de Torvane...", "Control por Bloques/Cubriciones",
+                                   "Archivo/Reparación de Bases de Datos", "Archivo/Exportar Datos...", "Archivo/Configuración", "Archivo/Salir", "Archivo/Acerca de Torvane...", "Control por Bloques/Cubriciones",
                                    "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
                                    "Control por Bloques/Destetes",
                                    "Control por Bloques/Entrada inseminaciones",
@@ -221,6 +226,23 @@ private slots:
                                    "Selección/Listado Hembras", "Selección/Listado Machos"};
         for (const QString& path : kMenuPaths)
             QVERIFY2(f.window.action(path)->isEnabled() == built.contains(path), qPrintable(path));
+    }
+
+    void exportarDatosWritesEveryTableToTheChosenWorkbook() {
+        Fixture f;
+        ScriptedMessages messages;
+        ScriptedFileChoice files;
+        QTemporaryDir dir;
+        files.answer(dir.filePath(QStringLiteral("granja")));
+        f.window.action(QStringLiteral("Archivo/Exportar Datos..."))->trigger();
+        QCOMPARE(files.asked().size(), 1);
+        QCOMPARE(files.asked()[0].filter, QStringLiteral("Libros de Excel (*.xlsx)"));
+        QCOMPARE(int(xlsx::read(dir.filePath(QStringLiteral("granja.xlsx"))).size()), int(schema::tableNames().size()));
+        QCOMPARE(messages.asked().size(), 1);
+        QCOMPARE(messages.asked()[0].text, QStringLiteral("El proceso ha finalizado con éxito"));
+        // A cancelled choice writes nothing and says nothing.
+        f.window.action(QStringLiteral("Archivo/Exportar Datos..."))->trigger();
+        QCOMPARE(messages.asked().size(), 1);
     }
 
     void salirEndsTheProgram() {

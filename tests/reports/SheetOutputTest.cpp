@@ -3,6 +3,7 @@
 #include "ScriptedMessages.h"
 #include "SheetTestKit.h"
 #include "TempFarm.h"
+#include "XlsxRead.h"
 #include "db/Query.h"
 #include "reports/FemaleListSheet.h"
 #include "reports/HouseStyle.h"
@@ -279,6 +280,33 @@ private slots:
         QVERIFY(messages.asked().isEmpty());
     }
 
+    void previewExportsTheLinesToExcelAndCsv() {
+        FemaleList list(30);
+        ScriptedMessages messages;
+        ScriptedFileChoice files;
+        QTemporaryDir dir;
+        files.answer(dir.filePath(QStringLiteral("lista")));
+        files.answer(dir.filePath(QStringLiteral("lista.csv")));
+        whenModal([](QWidget* modal) {
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("exportarExcel")), Qt::LeftButton);
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("exportarCsv")), Qt::LeftButton);
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cerrar")), Qt::LeftButton);
+        });
+        QVERIFY(list.produce(sheets::Destination::Preview));
+        QCOMPARE(files.asked().size(), 2);
+        QVERIFY(files.asked()[0].suggestedPath.endsWith(kTitle + QStringLiteral(".xlsx")));
+        QCOMPARE(files.asked()[1].defaultSuffix, QStringLiteral("csv"));
+        const std::vector<xlsx::Sheet> book = xlsx::read(dir.filePath(QStringLiteral("lista.xlsx")));
+        QCOMPARE(book.size(), size_t(1));
+        QCOMPARE(book[0].row(1), QStringList{kTitle});
+        QCOMPARE(book[0].row(4).value(6), QStringLiteral("Eficacia"));
+        QCOMPARE(book[0].lastRow(), 4 + int(listedIndexes(30).size()));
+        QFile csv(dir.filePath(QStringLiteral("lista.csv")));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readLine(), QByteArray("\xEF\xBB\xBFJaula;Hembra;1. Vacunada;2.;3. Tratada;4. Revisar;Eficacia\r\n"));
+        QVERIFY(messages.asked().isEmpty());
+    }
+
     void printingWithoutPrinterOffersPdf() {
         FemaleList list(30);
         QtSheetOutput noPrinter([] { return std::optional<QPrinterInfo>(); });
@@ -336,6 +364,13 @@ private slots:
         // A cancelled choice writes nothing and says nothing.
         QVERIFY(!sheets::saveAsPdf(nullptr, captured.sheets().at(0).sheet));
         QCOMPARE(messages.asked().size(), 1);
+        // A workbook that cannot be written says why, and leaves nothing there.
+        files.answer(QStringLiteral("/carpeta-que-no-existe/hoja.xlsx"));
+        QVERIFY(!sheets::exportToExcel(nullptr, captured.sheets().at(0).sheet));
+        QCOMPARE(messages.asked().size(), 2);
+        QVERIFY(messages.asked()[1].text.startsWith(
+            QStringLiteral("No se ha podido guardar el archivo \"/carpeta-que-no-existe/hoja.xlsx\".\r")));
+        QVERIFY(!QFile::exists(QStringLiteral("/carpeta-que-no-existe/hoja.xlsx")));
     }
 };
 
