@@ -25,7 +25,7 @@ const QRegularExpression& shownDate() {
     return re;
 }
 
-ExportCell text(const QString& shown) {
+ExportCell textCell(const QString& shown) {
     ExportCell c;
     c.text = shown;
     c.kind = shown.isEmpty() ? ExportCell::Kind::Empty : ExportCell::Kind::Text;
@@ -43,7 +43,7 @@ int decimalsOf(double v) {
 
 ExportCell ExportCell::fromText(const QString& shown) {
     const QString s = shown.trimmed();
-    ExportCell c = text(shown);
+    ExportCell c = textCell(shown);
     if (s.isEmpty())
         return c;
     QRegularExpressionMatch m = spanishNumber().match(s);
@@ -79,7 +79,7 @@ ExportCell ExportCell::fromText(const QString& shown) {
 ExportCell ExportCell::fromValue(const QVariant& value, const QString& shown) {
     if (!value.isValid() || value.isNull())
         return fromText(shown);
-    ExportCell c = text(shown);
+    ExportCell c = textCell(shown);
     switch (value.typeId()) {
     case QMetaType::QDate:
         if (value.toDate().isValid()) {

@@ -85,7 +85,7 @@ ExportTable read(const SheetDocument& sheet) {
     }
 
     for (const auto& [row, items] : lines) {
-        std::vector<ExportCell> cells(size_t(width));
+        std::vector<ExportCell> cells(static_cast<size_t>(width));
         for (const SheetItem* item : items) {
             const size_t i = index.value(item->name);
             if (start[i] < 0)
