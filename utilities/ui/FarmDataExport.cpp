@@ -7,6 +7,7 @@
 #include "widgets/Messages.h"
 
 #include <QDir>
+#include <QFrame>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
