@@ -101,6 +101,9 @@ QPushButton* SheetPreviewWindow::addButton(const QString& name, const QString& t
     button->setObjectName(name);
     button->setToolTip(tip);
     button->setAutoDefault(false);
+    // The page and zoom arrows stay narrow so the whole bar fits a 1366-pixel screen.
+    if (text.size() <= 2)
+        button->setMaximumWidth(40);
     m_bar->layout()->addWidget(button);
     return button;
 }
