@@ -8,6 +8,10 @@
 namespace blockrow {
 
 QString cageText(qint64 cage) {
+    // Every row of a list starts with its cage: the usual cage is written
+    // straight, anything else through the mask.
+    if (cage >= 0 && cage <= 999999)
+        return QString::number(cage).rightJustified(6, QLatin1Char('0'));
     return display::mask(double(cage), QStringLiteral("000000"));
 }
 

@@ -16,16 +16,24 @@ QStringList MatingEvent::candidates(const CageRange& range, const QDate& day, co
     const QString dPost = sql::dateText(day.addDays(-m_diasCubrirPosparto));
     QStringList lines{firstLine};
     lines << rangeLines(range);
+    // The cycle row is the female's last: her highest Orden, found through the
+    // index on (CodigoHembra, Orden) for her alone rather than grouped over the
+    // whole cycle table for every load.
     lines << QStringLiteral(" and FechaNacimiento<='%1' and ((Palpacion=False) or (FechaParto<='%2')) and %3=0 and "
-                            "CausaBaja not in (0,1) and orden in ( select max(orden) from CubriHembras group by "
-                            "CodigoHembra)")
+                            "CausaBaja not in (0,1) and orden = ( select max(orden) from CubriHembras c where "
+                            "c.CodigoHembra=a.CodigoHembra)")
                  .arg(dEdad, dPost, healthy);
-    // Never-mated females old enough, from the whole farm. A cycle row without a
-    // female number (one being entered on another computer) is nobody's: with
-    // its NULL in the list "not in" would be true for no female at all.
+    // Never-mated females old enough, from the whole farm: no cycle row of hers,
+    // looked up in the same index. A cycle row without a female number (one
+    // being entered on another computer) is nobody's and hides no female. A
+    // female without a number has no cycle row of hers; she is listed only
+    // while the farm has no numbered cycle row at all, as the list of cycle
+    // females ("not in") always had it.
     lines << QStringLiteral(" union select CodigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, False, '01/01/2000', "
-                            "0 from Hembras where CodigoHembra not in (select CodigoHembra from CubriHembras where "
-                            "CodigoHembra is not NULL) and FechaNacimiento<='%1'")
+                            "0 from Hembras where not exists (select CodigoHembra from CubriHembras c where "
+                            "c.CodigoHembra=Hembras.CodigoHembra) and (CodigoHembra is not NULL or not exists (select "
+                            "CodigoHembra from CubriHembras where CodigoHembra is not NULL)) and "
+                            "FechaNacimiento<='%1'")
                  .arg(dEdad);
     return lines;
 }

@@ -25,12 +25,14 @@ QString plainNumber(double v) {
 
 } // namespace
 
+// The declared type is looked at for every field read: its length rules out
+// most types before the letters are compared.
 bool Field::isLogical() const {
-    return m_type.compare(QLatin1String("BOOLEAN"), Qt::CaseInsensitive) == 0;
+    return m_type.size() == 7 && m_type.compare(QLatin1String("BOOLEAN"), Qt::CaseInsensitive) == 0;
 }
 
 bool Field::isDate() const {
-    if (m_type.compare(QLatin1String("DATE"), Qt::CaseInsensitive) == 0)
+    if (m_type.size() == 4 && m_type.compare(QLatin1String("DATE"), Qt::CaseInsensitive) == 0)
         return true;
     // A computed column (max(Fecha)) has no declared type: ISO text is a date.
     return m_type.isEmpty() && m_value.typeId() == QMetaType::QString &&

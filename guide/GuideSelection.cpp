@@ -4,16 +4,22 @@
 
 namespace {
 
-// Each female's last cycle row.
-const QString kLastCycleRow = QStringLiteral("orden in ( select max(orden) from CubriHembras group by CodigoHembra)");
+// Each female's last cycle row: her highest Orden, found through the index on
+// (CodigoHembra, Orden) for her alone rather than grouped over the whole cycle
+// table for every sheet.
+const QString kLastCycleRow =
+    QStringLiteral("orden = ( select max(orden) from CubriHembras c where c.CodigoHembra=a.CodigoHembra)");
 const QString kActive = QStringLiteral("CausaBaja not in (0,1)");
 // A litter that still has kits.
 const QString kLitter = QStringLiteral("(NacidosVivos+Anadidos)>(Quitados)");
-// Females with no cycle row. A cycle row without a female number (one being
-// entered on another computer) is nobody's: with its NULL in the list, "not in"
-// would hold for no female at all.
-const QString kNeverMated =
-    QStringLiteral("CodigoHembra not in (select CodigoHembra from CubriHembras where CodigoHembra is not NULL)");
+// Females with no cycle row of theirs, looked up in the same index. A cycle row
+// without a female number (one being entered on another computer) is nobody's
+// and hides no female. A female without a number is listed only while the farm
+// has no numbered cycle row at all, as the list of cycle females ("not in")
+// always had it.
+const QString kNeverMated = QStringLiteral(
+    "not exists (select CodigoHembra from CubriHembras c where c.CodigoHembra=Hembras.CodigoHembra) and "
+    "(CodigoHembra is not NULL or not exists (select CodigoHembra from CubriHembras where CodigoHembra is not NULL))");
 
 const QString kSelectDue = QStringLiteral(
     "select a.codigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, Palpacion, FechaParto, orden from Hembras a, "
@@ -132,7 +138,9 @@ GuideStatement selectionStatement(GuideSheetKind sheet, const GuideContext& c, Y
         return b.daysBefore(QStringLiteral("d"), n.edadRetirarNidal)
             .female(kSelectLitter, litterCondition(QStringLiteral("FechaParto<=:d")));
     case GuideSheetKind::Destetes:
-        // Per female, her latest cycle row with a birth that is not weaned.
+        // Per female, her latest cycle row with a birth that is not weaned. Grouped
+        // over the whole table on purpose: looked up per female, the rows of a
+        // female whose litters are all weaned are each read from the table.
         return b.daysBefore(QStringLiteral("d"), p.diasDestetar)
             .female(kSelectLitter,
                     litterCondition(QStringLiteral("FechaParto<=:d"),

@@ -5,6 +5,7 @@
 #include "db/DbError.h"
 #include "db/FarmParameters.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -151,6 +152,86 @@ TEST_F(Matings, ACycleRowWithoutFemaleHidesNoNeverMatedFemale) {
     EXPECT_EQ(females(load()), QStringList({"22", "20"}));
     InseminationEvent inseminations(FarmParameters::read(farm.db()), QStringLiteral("P1"));
     EXPECT_EQ(females(blockbatch::load(farm.db(), inseminations, {}, kDay)), QStringList({"22", "20"}));
+}
+
+// The candidate statement finds each female's last cycle row, and the
+// never-mated ones, through the index for her alone. On the edge rows it lists
+// exactly what the grouped "orden in (select max(orden) ...)" and the
+// "not in" list always listed.
+TEST_F(Matings, CandidatesAsTheGroupedStatementListedThem) {
+    auto grouped = [](const QDate& day) {
+        const QString edad = sql::date(day.addDays(-130));
+        return QStringLiteral("select a.codigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, Palpacion, FechaParto, "
+                              "Orden from Hembras a, CubriHembras b where a.CodigoHembra=b.CodigoHembra and "
+                              "FechaNacimiento<=%1 and ((Palpacion=False) or (FechaParto<=%2)) and enfermedad=0 and "
+                              "CausaBaja not in (0,1) and orden in ( select max(orden) from CubriHembras group by "
+                              "CodigoHembra) union select CodigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, False, "
+                              "'01/01/2000', 0 from Hembras where CodigoHembra not in (select CodigoHembra from "
+                              "CubriHembras where CodigoHembra is not NULL) and FechaNacimiento<=%1")
+            .arg(edad, sql::date(day.addDays(-10)));
+    };
+    const auto noNumber = [this] {
+        farm.db().exec(QStringLiteral("insert into Hembras values (NULL, 0, 0, '01/01/2001', '01/01/2001', '', 0, 77, "
+                                      "False, False, False, False, NULL, -1, 0, False)"));
+    };
+    const auto nobodysRow = [this] {
+        farm.db().exec(QStringLiteral("insert into CubriHembras (CodigoHembra, FechaCubricion, Maquina) values (NULL, "
+                                      "'05/01/2002', 'OTRO')"));
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> rows;
+        int listed;
+    } cases[] = {
+        {"no cycle row at all, one female without number", [&] { farm.female(1, 1, kOldEnough); noNumber(); }, 2},
+        {"only a cycle row without female", [&] { farm.female(1, 1, kOldEnough); noNumber(); nobodysRow(); }, 2},
+        {"a female without number beside numbered cycle rows",
+         [&] {
+             noNumber();
+             farm.female(1, 1, kOldEnough);
+             farm.cycle(1, kDay.addDays(-20), false);
+             nobodysRow();
+         },
+         1},
+        {"two cycle rows of one day: the later one is the last",
+         [&] {
+             farm.female(1, 1, kOldEnough);
+             farm.cycle(1, kDay.addDays(-20), false);
+             farm.cycle(1, kDay.addDays(-20), true);
+             farm.female(2, 2, kOldEnough);
+             farm.cycle(2, kDay.addDays(-20), true);
+             farm.cycle(2, kDay.addDays(-20), false);
+         },
+         1},
+        {"an older row would qualify, the last does not",
+         [&] {
+             farm.female(1, 1, kOldEnough);
+             farm.cycle(1, kDay.addDays(-90), false);
+             farm.cycle(1, kDay.addDays(-5));
+             farm.female(2, 2, kOldEnough.addDays(1));
+         },
+         0},
+        {"cycle rows of a female not in the register",
+         [&] {
+             farm.cycle(9, kDay.addDays(-20), false);
+             farm.female(1, 1, kOldEnough);
+             farm.female(2, 2, kOldEnough);
+             farm.cycle(2, kDay.addDays(-20), false);
+         },
+         2},
+    };
+    const MatingEvent event(FarmParameters::read(farm.db()));
+    for (const Case& c : cases) {
+        farm.db().exec(QStringLiteral("delete from Hembras"));
+        farm.db().exec(QStringLiteral("delete from CubriHembras"));
+        c.rows();
+        QStringList before = testkit::rowTexts(farm.db(), grouped(kDay));
+        QStringList now = testkit::rowTexts(farm.db(), event.candidateStatement({}, kDay).join(QLatin1Char(' ')));
+        before.sort();
+        now.sort();
+        EXPECT_EQ(now, before) << c.name;
+        EXPECT_EQ(now.size(), c.listed) << c.name;
+    }
 }
 
 TEST_F(Matings, NoDayNoBatch) {

@@ -1,6 +1,8 @@
+#include "FarmRows.h"
 #include "GuideFarm.h"
 #include "guide/GuidePlan.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,12 +20,16 @@ const QString kLitter = QStringLiteral(
     "select a.codigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, Palpacion, FechaParto, NacidosVivos, Anadidos, "
     "Quitados from Hembras a, CubriHembras b where a.CodigoHembra=b.CodigoHembra");
 const QString kCages = QStringLiteral("\nand Jaula>=5\n and Jaula<=40\n");
-const QString kLast = QStringLiteral("orden in ( select max(orden) from CubriHembras group by CodigoHembra)");
+const QString kLast =
+    QStringLiteral("orden = ( select max(orden) from CubriHembras c where c.CodigoHembra=a.CodigoHembra)");
+const QString kNeverMated = QStringLiteral(
+    "not exists (select CodigoHembra from CubriHembras c where c.CodigoHembra=Hembras.CodigoHembra) and "
+    "(CodigoHembra is not NULL or not exists (select CodigoHembra from CubriHembras where CodigoHembra is not NULL))");
 
 // The statements as the farm software has always sent them, with the values of
-// the guide day 05/03/2001, cages 5 to 40, males 3 to 9. The two "not in"
-// subqueries pass over cycle rows without a female number; the young females'
-// order is written after a blank.
+// the guide day 05/03/2001, cages 5 to 40, males 3 to 9. The last cycle row and
+// the never-mated females are looked up per animal; cycle rows without a female
+// number are passed over; the young females' order is written after a blank.
 TEST(GuideSelection, StatementsReadAsTheyAlwaysHave) {
     struct Case {
         K sheet;
@@ -34,8 +40,8 @@ TEST(GuideSelection, StatementsReadAsTheyAlwaysHave) {
          kDue + kCages + " and ((Palpacion=False) or (FechaParto<='02/25/2001')) and CausaBaja not in (0,1)  and " +
              kLast +
              " union select CodigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, False, '01/01/2000', 0 from Hembras "
-             "where CodigoHembra not in (select CodigoHembra from CubriHembras where CodigoHembra is not NULL) and "
-             "FechaNacimiento<='10/26/2000' order by Jaula"},
+             "where " +
+             kNeverMated + " and FechaNacimiento<='10/26/2000' order by Jaula"},
         {K::CubricionesHembras, YoungOrder::ByAge,
          kDue + kCages +
              " and ((Palpacion=False) or (FechaParto<='02/23/2001')) and CausaBaja not in (0,1)  and Enfermedad = 0  "
@@ -43,14 +49,12 @@ TEST(GuideSelection, StatementsReadAsTheyAlwaysHave) {
              kLast + " order by Jaula"},
         {K::CubricionesJovenes, YoungOrder::ByAge,
          "select CodigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, False Palpacion, FechaNacimiento FechaParto, 0 "
-         "orden from Hembras where CodigoHembra not in (select CodigoHembra from CubriHembras where CodigoHembra is "
-         "not "
-         "NULL) and FechaNacimiento<='10/26/2000' order by FechaNacimiento, Jaula"},
+         "orden from Hembras where " +
+             kNeverMated + " and FechaNacimiento<='10/26/2000' order by FechaNacimiento, Jaula"},
         {K::CubricionesJovenes, YoungOrder::ByCage,
          "select CodigoHembra, Jaula, Marca1, Marca2, Marca3, Marca4, False Palpacion, FechaNacimiento FechaParto, 0 "
-         "orden from Hembras where CodigoHembra not in (select CodigoHembra from CubriHembras where CodigoHembra is "
-         "not "
-         "NULL) and FechaNacimiento<='10/26/2000' order by Jaula"},
+         "orden from Hembras where " +
+             kNeverMated + " and FechaNacimiento<='10/26/2000' order by Jaula"},
         {K::CubricionesMachos, YoungOrder::ByAge,
          "select a.codigoMacho, Jaula, Palpacion, orden, FechaCubricion from Machos a, CubriMachos b where "
          "a.CodigoMacho=b.CodigoMacho and a.CodigoMacho>=3 and a.CodigoMacho<=9 and ((Palpacion=False) or "
@@ -220,6 +224,85 @@ TEST(GuideSelection, PrintOrderFollowsDaysThenTheFixedTaskOrder) {
                                                        {2, d7, K::CubricionesMachos},
                                                        {2, d7, K::Destetes},
                                                        {2, d7, K::Enfermos}}));
+}
+
+} // namespace
+
+namespace {
+
+// Every sheet lists on the edge rows exactly what its grouped statement
+// ("orden in ( select max(orden) ... group by ...)" and the "not in" list of
+// cycle females) always listed.
+TEST(GuideSelection, SheetsListWhatTheGroupedStatementsListed) {
+    const std::pair<QString, QString> groupedForms[] = {
+        {kLast, QStringLiteral("orden in ( select max(orden) from CubriHembras group by CodigoHembra)")},
+        {kNeverMated,
+         QStringLiteral("CodigoHembra not in (select CodigoHembra from CubriHembras where CodigoHembra is not NULL)")},
+    };
+    const auto noNumber = [](GuideFarm& f) {
+        f.db().exec(QStringLiteral("insert into Hembras values (NULL, 0, 0, '01/01/2000', '01/01/2000', '', 0, 77, "
+                                   "False, False, False, False, NULL, -1, 0, False)"));
+    };
+    const auto nobodys = [](GuideFarm& f) {
+        f.db().exec(QStringLiteral("insert into CubriHembras (FechaCubricion, Palpacion) values ('03/01/2001', 0)"));
+    };
+    struct Case {
+        const char* name;
+        std::function<void(GuideFarm&)> rows;
+    } cases[] = {
+        {"no cycle row at all, a female without number",
+         [&](GuideFarm& f) {
+             f.female(1, 10);
+             noNumber(f);
+             f.male(3, 5);
+         }},
+        {"only a cycle row without female", [&](GuideFarm& f) { f.female(1, 10); noNumber(f); nobodys(f); }},
+        {"ties, older litters, rows of nobody and of no registered female",
+         [&](GuideFarm& f) {
+             noNumber(f);
+             nobodys(f);
+             f.cycle(99, 40, false); // not in the register
+             f.female(1, 10);        // two rows of one day: the later one counts
+             f.cycle(1, 40, false);
+             f.cycle(1, 40, true, 9, 8);
+             f.female(2, 11);
+             f.cycle(2, 40, true, 9, 8);
+             f.cycle(2, 40, false);
+             f.female(3, 12); // an unweaned litter before a weaned one
+             f.cycle(3, 90, true, 60, 7);
+             f.cycle(3, 60, true, 30, 6, 0, 0, true);
+             f.female(4, 13); // mated on the day before, a litter before that
+             f.cycle(4, 70, true, 35, 8);
+             f.cycle(4, 1);
+             f.female(5, 14, QDate(2000, 1, 1), -1, 2); // sick, never mated
+             f.male(3, 5);
+             f.maleCycle(3, 10, false);
+             f.maleCycle(3, 10, true);
+             f.male(4, 6);
+             f.maleCycle(4, 2);
+             f.male(5, 7); // no row
+         }},
+    };
+    for (const Case& k : cases) {
+        GuideFarm farm;
+        k.rows(farm);
+        GuideContext c = farm.context();
+        c.numbers.firstMale = 1;
+        c.numbers.lastMale = 9;
+        for (int sheet = 0; sheet <= int(K::Enfermos); ++sheet) {
+            const QString now = selectionStatement(K(sheet), c, YoungOrder::ByAge).expanded();
+            QString before = now;
+            for (const auto& [lookup, group] : groupedForms)
+                before.replace(lookup, group);
+            EXPECT_TRUE(K(sheet) == K::Enfermos || K(sheet) == K::Destetes || K(sheet) == K::CubricionesMachos ||
+                        before != now) << "sheet " << sheet;
+            QStringList rows = testkit::rowTexts(farm.db(), now);
+            QStringList grouped = testkit::rowTexts(farm.db(), before);
+            rows.sort();
+            grouped.sort();
+            EXPECT_EQ(rows, grouped) << k.name << ", sheet " << sheet;
+        }
+    }
 }
 
 } // namespace
