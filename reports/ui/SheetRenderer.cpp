@@ -3,11 +3,16 @@
 #include "widgets/AppInfo.h"
 #include "reports/HouseStyle.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <map>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -36,17 +41,85 @@ QPen pen(double widthMm, double dpm) {
     return p;
 }
 
-void paintText(QPainter& painter, const SheetItem& item, double dpm) {
-    painter.setFont(SheetRenderer::font(item.font));
-    painter.setPen(Qt::black);
-    const QRectF box = toDevice(item.rect, dpm);
-    // A text longer than its box is cut with an ellipsis rather than running into its neighbour.
-    const QString text = painter.fontMetrics().elidedText(item.text, Qt::ElideRight, int(box.width()));
-    painter.drawText(box, int(alignment(item.align)) | Qt::TextSingleLine, text);
+bool sameFont(const SheetFont& a, const SheetFont& b) {
+    return a.points == b.points && a.bold == b.bold && a.italic == b.italic;
+}
+
+// What a page sets on the painter, set again only when it changes: every font
+// set is resolved anew for the device, every pen change is written into the
+// page. A painting item restores the painter after itself, so what is known
+// here stays true.
+class PageState {
+public:
+    PageState(QPainter& painter, double dpm) : m_painter(painter), m_dpm(dpm) {}
+
+    QPainter& painter() { return m_painter; }
+    double dpm() const { return m_dpm; }
+
+    void setFont(const SheetFont& font) {
+        if (m_font && sameFont(*m_font, font))
+            return;
+        m_painter.setFont(SheetRenderer::font(font));
+        m_font = font;
+        m_widths = &widthsOf(font);
+    }
+    void setPen(const QPen& pen) {
+        if (m_pen && *m_pen == pen)
+            return;
+        m_painter.setPen(pen);
+        m_pen = pen;
+    }
+    void setNoBrush() {
+        if (m_noBrush)
+            return;
+        m_painter.setBrush(Qt::NoBrush);
+        m_noBrush = true;
+    }
+    // The text cut with an ellipsis to the width, in the current font. The
+    // width of each text is measured once per font and device: the same
+    // numbers, dates and words come back on every line.
+    QString fitted(const QString& text, int width) {
+        auto it = m_widths->constFind(text);
+        if (it == m_widths->constEnd()) {
+            if (m_widths->size() > kMeasuredTexts)
+                m_widths->clear();
+            it = m_widths->insert(text, QFontMetricsF(m_painter.font()).horizontalAdvance(text));
+        }
+        if (*it <= width)
+            return text;
+        return m_painter.fontMetrics().elidedText(text, Qt::ElideRight, width);
+    }
+
+private:
+    static constexpr qsizetype kMeasuredTexts = 100000;
+
+    QHash<QString, qreal>& widthsOf(const SheetFont& font) {
+        static std::map<std::tuple<double, double, bool, bool>, QHash<QString, qreal>> widths;
+        return widths[{m_dpm, font.points, font.bold, font.italic}];
+    }
+
+    QPainter& m_painter;
+    double m_dpm;
+    std::optional<SheetFont> m_font;
+    std::optional<QPen> m_pen;
+    bool m_noBrush = false;
+    QHash<QString, qreal>* m_widths = nullptr;
+};
+
+void paintText(PageState& state, const SheetItem& item) {
+    state.setFont(item.font);
+    state.setPen(QPen(Qt::black));
+    const QRectF box = toDevice(item.rect, state.dpm());
+    // A text longer than its box is cut with an ellipsis rather than running
+    // into its neighbour; cut to fit, it needs no clip of its own.
+    const QString text = state.fitted(item.text, int(box.width()));
+    state.painter().drawText(box, int(alignment(item.align)) | Qt::TextSingleLine | Qt::TextDontClip, text);
 }
 
 // 'þ' a ticked box, '¨' an empty box, side by side; any other character as text.
-void paintMarks(QPainter& painter, const SheetItem& item, double dpm) {
+void paintMarks(PageState& state, const SheetItem& item) {
+    QPainter& painter = state.painter();
+    const double dpm = state.dpm();
     const QRectF box = toDevice(item.rect, dpm);
     const double side = std::min(box.height() * 0.62, 2.6 * dpm);
     const double gap = 0.9 * dpm;
@@ -57,12 +130,12 @@ void paintMarks(QPainter& painter, const SheetItem& item, double dpm) {
     else if (item.align == SheetAlign::Right)
         x = box.right() - width;
     const double y = box.center().y() - side / 2;
-    painter.setFont(SheetRenderer::font(item.font));
+    state.setFont(item.font);
     for (const QChar c : item.text) {
         const QRectF cell(x, y, side, side);
         if (c == house::kTicked || c == house::kEmptyBox) {
-            painter.setPen(pen(0.2, dpm));
-            painter.setBrush(Qt::NoBrush);
+            state.setPen(pen(0.2, dpm));
+            state.setNoBrush();
             painter.drawRect(cell);
             if (c == house::kTicked) {
                 QPainterPath tick;
@@ -72,11 +145,11 @@ void paintMarks(QPainter& painter, const SheetItem& item, double dpm) {
                 QPen tickPen = pen(0.35, dpm);
                 tickPen.setCapStyle(Qt::RoundCap);
                 tickPen.setJoinStyle(Qt::RoundJoin);
-                painter.setPen(tickPen);
+                state.setPen(tickPen);
                 painter.drawPath(tick);
             }
         } else {
-            painter.setPen(Qt::black);
+            state.setPen(QPen(Qt::black));
             painter.drawText(cell, Qt::AlignCenter, QString(c));
         }
         x += side + gap;
@@ -107,16 +180,17 @@ void SheetRenderer::paintPage(QPainter& painter, const SheetPage& page, double d
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    PageState state(painter, dpm);
     for (const SheetItem& item : page.items) {
         switch (item.kind) {
         case SheetItem::Kind::Text:
-            paintText(painter, item, dpm);
+            paintText(state, item);
             break;
         case SheetItem::Kind::Marks:
-            paintMarks(painter, item, dpm);
+            paintMarks(state, item);
             break;
         case SheetItem::Kind::Line: {
-            painter.setPen(pen(item.pen, dpm));
+            state.setPen(pen(item.pen, dpm));
             const QRectF r = toDevice(item.rect, dpm);
             if (item.rect.width() > 0)
                 painter.drawLine(QPointF(r.left(), r.top()), QPointF(r.right(), r.top()));
@@ -125,8 +199,8 @@ void SheetRenderer::paintPage(QPainter& painter, const SheetPage& page, double d
             break;
         }
         case SheetItem::Kind::Frame:
-            painter.setPen(pen(item.pen, dpm));
-            painter.setBrush(Qt::NoBrush);
+            state.setPen(pen(item.pen, dpm));
+            state.setNoBrush();
             painter.drawRect(toDevice(item.rect, dpm));
             break;
         case SheetItem::Kind::Painting:
