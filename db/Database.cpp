@@ -15,6 +15,28 @@ void Database::Closer::operator()(sqlite3* db) const {
 }
 
 Database::Database(const QString& filePath, Open mode) : m_path(filePath) {
+    open(mode);
+}
+
+void Database::close() {
+    m_statements.reset();
+    m_db.reset();
+    m_depth = 0;
+    m_joining = false;
+}
+
+void Database::reopen() {
+    close();
+    try {
+        open(Open::Existing);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::open(Open mode) {
+    const QString& filePath = m_path;
     const QFileInfo file(filePath);
     const bool isNew = !file.exists() || file.size() == 0;
     // An existing farm is never created by opening it: a missing file would come

@@ -30,6 +30,13 @@ public:
     ~Database();
 
     QString filePath() const { return m_path; }
+    // Lets go of the file, so that it can be replaced (a restore does), and
+    // opens it again as an existing farm afterwards, checked as at start-up.
+    // Whoever holds this object keeps it: the screens meet the restored farm.
+    // reopen() throws DbError as the constructor does, and leaves it closed.
+    void close();
+    void reopen();
+    bool isOpen() const { return m_db != nullptr; }
     sqlite3* handle() const { return m_db.get(); }
     // What the checks at opening found.
     const FarmHealth& health() const { return m_health; }
@@ -48,6 +55,7 @@ public:
     bool& joiningTransaction() { return m_joining; }
 
 private:
+    void open(Open mode);
     struct Closer {
         void operator()(sqlite3* db) const;
     };

@@ -33,6 +33,7 @@
 #include "selection/ui/TFJaulasOcupadas.h"
 #include "selection/ui/TFListadoAnimales.h"
 #include "utilities/ui/FarmDataExport.h"
+#include "utilities/ui/TFCopiaSeguridad.h"
 #include "utilities/ui/TFReparacionTablas.h"
 
 #include <QAction>
@@ -163,6 +164,9 @@ void TFPantallaPrincipal::openScreens() {
            [this] { return std::make_unique<TFEstructuraGranja>(m_context, this); });
     screen("Archivo/Importación desde Ferralind",
            [this] { return std::make_unique<TFImportacionFerralind>(m_context, this); });
+    screen("Archivo/Hacer Copia de Seguridad", [this] { return std::make_unique<TFCopiaSeguridad>(m_context, this); });
+    screen("Archivo/Restaurar Copia de Seguridad",
+           [this] { return std::make_unique<TFRestaurarCopia>(m_context, this); });
     screen("Archivo/Reparación de Bases de Datos",
            [this] { return std::make_unique<TFReparacionTablas>(m_context.db, this); });
     screen("Archivo/Configuración", [this] { return std::make_unique<TFConfiguracion>(m_context.settings, this); });

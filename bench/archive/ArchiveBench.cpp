@@ -1,11 +1,16 @@
 // Packs and unpacks the generated farm folder and, in the same run, times
 // gzip -6 and gzip -d over the same bytes (the folder's files laid end to end
-// in archive order), then prints how the two compare.
+// in archive order), then prints how the two compare. The whole backup and
+// restore are timed too, on a fake drive: snapshot of the farm, archive,
+// checks and read-back of the disk; joining, unpacking, safety copy, closing
+// and opening the farm again.
 
 #include "FarmFolderGenerator.h"
 
+#include "db/Database.h"
 #include "utilities/archive/ArchiveReader.h"
 #include "utilities/archive/ArchiveWriter.h"
+#include "utilities/backup/FarmBackup.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -18,6 +23,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <map>
 #include <vector>
 
@@ -62,9 +70,16 @@ const Paths& paths() {
     return p;
 }
 
-template <typename Work> void timed(benchmark::State& state, const std::string& name, Work work) {
+// `prepare` runs before each timed run and is not counted.
+template <typename Work>
+void timed(benchmark::State& state, const std::string& name, Work work, const std::function<void()>& prepare = {}) {
     double total = 0;
     for (auto _ : state) {
+        if (prepare) {
+            state.PauseTiming();
+            prepare();
+            state.ResumeTiming();
+        }
         const auto start = std::chrono::steady_clock::now();
         work();
         total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -100,14 +115,103 @@ void BM_ArchiveExtract(benchmark::State& state) {
         ArchiveWriter writer(archivePath(2));
         writer.addFolderTree(paths().folder);
     }
-    timed(state, "extract" + std::to_string(threads), [&] {
-        state.PauseTiming();
-        QDir(out).removeRecursively();
-        state.ResumeTiming();
-        ArchiveReader reader(archivePath(2));
-        reader.setThreads(threads);
-        reader.extractAll(out);
+    timed(
+        state, "extract" + std::to_string(threads),
+        [&] {
+            ArchiveReader reader(archivePath(2));
+            reader.setThreads(threads);
+            reader.extractAll(out);
+        },
+        [&] { QDir(out).removeRecursively(); });
+}
+
+// The farm folder as the backup finds it: the database at the top, beside the
+// other files, all hard links to the generated ones (the same bytes).
+QString dataFolder() {
+    static const QString folder = [] {
+        const QString target = paths().work + "/datos-granja";
+        if (QFile::exists(target + "/.listo"))
+            return target;
+        QDir(target).removeRecursively();
+        const QDir source(paths().folder);
+        QDirIterator it(paths().folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString from = it.next();
+            QString relative = source.relativeFilePath(from);
+            if (relative.startsWith("Datos/"))
+                relative = relative.mid(6);
+            if (relative.startsWith('.'))
+                continue;
+            const QString to = target + '/' + relative;
+            QDir().mkpath(QFileInfo(to).absolutePath());
+            std::filesystem::create_hard_link(from.toStdString(), to.toStdString());
+        }
+        QFile(target + "/.listo").open(QIODevice::WriteOnly);
+        return target;
+    }();
+    return folder;
+}
+
+// One removable disk that holds the whole set, and nobody to answer.
+class BenchDrive : public BackupDrive {
+public:
+    bool hasDisk(const QString&) const override { return true; }
+    qint64 freeBytes(const QString&) const override { return qint64(1) << 40; }
+    bool folderExists(const QString& path) const override { return QFileInfo(path).isDir(); }
+    bool isRemovable(const QString&) const override { return true; }
+};
+class Silent : public BackupPrompts {
+public:
+    std::optional<QString> askDisk(int, const QString&) override { return std::nullopt; }
+    bool askEraseEarlierSet() override { return true; }
+    void tell(const QString&) override {}
+    void action(const QString&) override {}
+    void percent(int) override {}
+};
+
+QString diskPath() {
+    return paths().work + "/disco";
+}
+
+void BM_Backup(benchmark::State& state) {
+    BenchDrive drive;
+    Silent prompts;
+    QDir().mkpath(diskPath());
+    const QString folder = dataFolder();
+    timed(state, "backup", [&] {
+        QString path = diskPath();
+        FarmBackup backup(drive, prompts);
+        backup.backup(folder, path);
     });
+    g_sizes["set"] = QFileInfo(diskPath() + "/ZR").size();
+}
+
+void BM_Restore(benchmark::State& state) {
+    BenchDrive drive;
+    Silent prompts;
+    const QString target = paths().work + "/restaurada-granja/Datos";
+    if (!QFile::exists(diskPath() + "/ZR")) {
+        QDir().mkpath(diskPath());
+        QString path = diskPath();
+        FarmBackup(drive, prompts).backup(dataFolder(), path);
+    }
+    std::unique_ptr<Database> farm;
+    timed(
+        state, "restore",
+        [&] {
+            QString path = diskPath();
+            FarmBackup restore(drive, prompts);
+            restore.restore(target, path, [](const auto&, const auto&) { return OverwriteAnswer::ReplaceAll; },
+                            farm.get());
+        },
+        // Over the farm that is there and open, as the screen does.
+        [&] {
+            farm.reset();
+            QDir(paths().work + "/restaurada-granja").removeRecursively();
+            QDir().mkpath(target);
+            QFile::copy(dataFolder() + "/Quendal.db", target + "/Quendal.db");
+            farm = std::make_unique<Database>(target + "/Quendal.db");
+        });
 }
 
 void BM_Gzip6(benchmark::State& state) {
@@ -124,6 +228,8 @@ BENCHMARK(BM_Gzip6)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3)
 BENCHMARK(BM_ArchiveWrite)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_GzipD)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_ArchiveExtract)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Backup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 bool sameFile(const QString& a, const QString& b) {
     QFile fa(a), fb(b);
@@ -156,7 +262,9 @@ int main(int argc, char** argv) {
                                                           {"write2", "archive, 2 threads"},
                                                           {"gunzip", "gzip -d"},
                                                           {"extract1", "extract, 1 thread"},
-                                                          {"extract2", "extract, 2 threads"}})
+                                                          {"extract2", "extract, 2 threads"},
+                                                          {"backup", "backup, whole"},
+                                                          {"restore", "restore, whole"}})
         if (has(name.c_str()))
             std::printf("%-34s %8.3f %9.1f\n", label, g_seconds[name], mb / g_seconds[name]);
     std::printf("\narchive size / gzip -6 size          %.4f  (%lld vs %lld bytes)\n",
@@ -170,6 +278,12 @@ int main(int argc, char** argv) {
     if (has("extract1"))
         std::printf("extract time / gzip -d time          %.3f  (1 thread)\n",
                     g_seconds["extract1"] / g_seconds["gunzip"]);
+    if (has("backup"))
+        std::printf("backup time / gzip -6 time           %.3f  (whole operation)\n",
+                    g_seconds["backup"] / g_seconds["gzip"]);
+    if (has("restore"))
+        std::printf("restore time / gzip -6 time          %.3f  (whole operation; %.3f of gzip -d)\n",
+                    g_seconds["restore"] / g_seconds["gzip"], g_seconds["restore"] / g_seconds["gunzip"]);
     if (has("write1"))
         std::printf("1- and 2-thread archives identical   %s\n",
                     sameFile(archivePath(1), archivePath(2)) ? "yes" : "NO");

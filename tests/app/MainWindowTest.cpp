@@ -206,6 +206,7 @@ private slots:
         // The items whose screens exist; every other one stays disabled.
         const QStringList built = {"Archivo/Datos de la Explotación", "Archivo/Definir Estructura de la Granja",
                                    "Archivo/Importación desde Ferralind",
+                                   "Archivo/Hacer Copia de Seguridad", "Archivo/Restaurar Copia de Seguridad",
                                    "Archivo/Reparación de Bases de Datos", "Archivo/Exportar Datos...", "Archivo/Configuración", "Archivo/Salir", "Archivo/Acerca de Torvane...", "Control por Bloques/Cubriciones",
                                    "Control por Bloques/Palpaciones", "Control por Bloques/Partos",
                                    "Control por Bloques/Destetes",

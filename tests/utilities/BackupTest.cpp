@@ -1,12 +1,14 @@
 // Backup sets spread over fake drives of a chosen capacity, and restored.
 
 #include "ArchiveTestKit.h"
+#include "FakeDrive.h"
 #include "FarmRows.h"
 #include "TempFarm.h"
 #include "utilities/backup/BackupError.h"
 #include "utilities/backup/BackupInfo.h"
 #include "utilities/backup/BackupSet.h"
 #include "utilities/backup/FarmBackup.h"
+#include "db/SafetyCopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,28 +17,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <map>
+#include <functional>
 
 namespace {
-
-// Folders standing for disks: each has a capacity, and counts as removable.
-class FakeDrive : public BackupDrive {
-public:
-    void insert(const QString& path, qint64 capacity) { m_capacity[path] = capacity; }
-    bool hasDisk(const QString& path) const override { return m_capacity.count(path) > 0; }
-    qint64 freeBytes(const QString& path) const override
-    {
-        qint64 used = 0;
-        for (const QFileInfo& f : QDir(path).entryInfoList(QDir::Files))
-            used += f.size();
-        return m_capacity.at(path) - used;
-    }
-    bool folderExists(const QString& path) const override { return QFileInfo(path).isDir(); }
-    bool isRemovable(const QString& path) const override { return hasDisk(path); }
-
-private:
-    std::map<QString, qint64> m_capacity;
-};
 
 // Answers the prompts from a script and keeps what was said.
 class ScriptPrompts : public BackupPrompts {
@@ -62,7 +45,12 @@ public:
     }
     void tell(const QString& message) override { told << message; }
     void action(const QString& line) override { actions << line; }
-    void percent(int) override {}
+    std::function<void(int)> onPercent;
+    void percent(int value) override
+    {
+        if (onPercent)
+            onPercent(value);
+    }
 };
 
 struct Fixture : ::testing::Test {
@@ -129,9 +117,7 @@ TEST_F(Fixture, OneDiskHoldsTheSetAndRestoresTheTree)
     EXPECT_EQ(raw.entries, 2u);
 
     const QString target = root.file(QStringLiteral("Nuevo"));
-    bool closed = false;
-    const RestoreOutcome outcome = backup.restore(target, path, {}, [&] { closed = true; });
-    EXPECT_TRUE(closed);
+    const RestoreOutcome outcome = backup.restore(target, path, {});
     EXPECT_TRUE(outcome.safetyCopy.isEmpty());
     EXPECT_EQ(kit::tree(target), kit::tree(source));
     EXPECT_EQ(kit::readFile(target + QStringLiteral("/Fotos/foto.jpg")), kit::readFile(source + QStringLiteral("/Fotos/foto.jpg")));
@@ -165,7 +151,7 @@ TEST_F(Fixture, ThreeDisksContinueInWholePiecesAndRestoreInOrder)
     prompts.disks = {d1, d3, d2, d3};
     path = d2;
     const QString target = root.file(QStringLiteral("Nuevo"));
-    const RestoreOutcome outcome = backup.restore(target, path, {}, {});
+    const RestoreOutcome outcome = backup.restore(target, path, {});
     EXPECT_EQ(outcome.disks, 3);
     EXPECT_EQ(prompts.told, QStringList{QStringLiteral("El disco no es el primero del respaldo.")});
     EXPECT_EQ(kit::readFile(target + QStringLiteral("/Fotos/foto.jpg")), kit::readFile(source + QStringLiteral("/Fotos/foto.jpg")));
@@ -215,7 +201,7 @@ TEST_F(Fixture, RefusedDisksAndCancelStopWithTheirMessages)
     prompts.disks = {empty, d2, std::nullopt};
     path = d1;
     try {
-        backup.restore(root.file(QStringLiteral("Nuevo")), path, {}, {});
+        backup.restore(root.file(QStringLiteral("Nuevo")), path, {});
         FAIL() << "the restore went on";
     } catch (const BackupCancelled& stop) {
         EXPECT_EQ(stop.message(), QStringLiteral("¡ Abortado !"));
@@ -242,18 +228,26 @@ TEST_F(Fixture, OpenFarmIsSavedAsASnapshotAndRestoredRowByRowWithASafetyCopy)
     const QString folder = QFileInfo(farm.db().filePath()).absolutePath();
     QString path = disk(1, 100'000'000);
     FarmBackup backup(drive, prompts);
-    backup.backup(folder, path); // while the farm stays open
+    // Taken while the farm stays open, in the middle of a change not yet committed.
+    farm.db().execNative(QStringLiteral("BEGIN"));
+    farm.db().exec(QStringLiteral("UPDATE Prueba SET t = 'a medias'"));
+    backup.backup(folder, path);
+    farm.db().execNative(QStringLiteral("ROLLBACK"));
 
     farm.db().exec(QStringLiteral("DELETE FROM Prueba"));
-    bool closed = false;
-    const RestoreOutcome outcome =
-        backup.restore(folder, path, [](const auto&, const auto&) { return OverwriteAnswer::ReplaceAll; },
-                       [&] { closed = true; });
-    ASSERT_TRUE(closed);
+    const RestoreOutcome outcome = backup.restore(
+        folder, path, [](const auto&, const auto&) { return OverwriteAnswer::ReplaceAll; }, &farm.db());
     ASSERT_FALSE(outcome.safetyCopy.isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(outcome.safetyCopy));
-    farm.reopen();
+    EXPECT_EQ(QFileInfo(outcome.safetyCopy).absolutePath(), SafetyCopy::folderFor(farm.db().filePath()));
+    // The same connection object, open again on the restored file.
+    ASSERT_TRUE(farm.db().isOpen());
     EXPECT_EQ(dump(farm.db()), before);
+
+    // Restored on a fresh data folder the farm is the same, row by row.
+    const QString fresh = root.file(QStringLiteral("Otra/Datos"));
+    backup.restore(fresh, path, {});
+    Database restored(fresh + QStringLiteral("/Quendal.db"));
+    EXPECT_EQ(dump(restored), before);
 
     Database safety(outcome.safetyCopy);
     EXPECT_EQ(testkit::rowTexts(safety, QStringLiteral("SELECT count(*) FROM Prueba")), QStringList{"0"});
@@ -269,18 +263,23 @@ TEST_F(Fixture, DamagedSetReplacesNothing)
     bytes[bytes.size() - 100] = static_cast<char>(bytes[bytes.size() - 100] ^ 0x55);
     kit::writeFile(path + QStringLiteral("/ZR"), bytes);
 
-    const QString target = data(QStringLiteral("Actual"), 500);
-    const QByteArray kept = kit::readFile(target + QStringLiteral("/Fotos/foto.jpg"));
-    bool closed = false;
-    EXPECT_THROW(backup.restore(target, path, {}, [&] { closed = true; }), BackupError);
-    EXPECT_FALSE(closed);
-    EXPECT_EQ(kit::readFile(target + QStringLiteral("/Fotos/foto.jpg")), kept);
+    TempFarm farm;
+    farm.db().exec(QStringLiteral("CREATE TABLE Prueba (n INTEGER)"));
+    farm.db().exec(QStringLiteral("INSERT INTO Prueba VALUES (7)"));
+    const QString target = QFileInfo(farm.db().filePath()).absolutePath();
+    kit::writeFile(target + QStringLiteral("/notas.txt"), "actual");
+    EXPECT_THROW(backup.restore(target, path, {}, &farm.db()), BackupError);
+    EXPECT_EQ(kit::readFile(target + QStringLiteral("/notas.txt")), "actual");
+    ASSERT_TRUE(farm.db().isOpen());
+    EXPECT_EQ(testkit::rowTexts(farm.db(), QStringLiteral("SELECT n FROM Prueba")), QStringList{"7"});
+    EXPECT_FALSE(QFileInfo::exists(SafetyCopy::folderFor(farm.db().filePath())));
 }
 
 TEST_F(Fixture, RestoresASetWrittenByAnotherWriterAskingPerFile)
 {
     // An archive from the format's description, cut by hand into two disks.
-    const QByteArray archive = kit::build({{"a.txt", kit::farmRows(3000)},
+    const QByteArray archive = kit::build({{"Quendal.db", "nueva granja"},
+                                           {"a.txt", kit::farmRows(3000)},
                                            {"b.txt", "nuevo b"},
                                            {"c.txt", "nuevo c"},
                                            {"Sub\\d.bin", kit::randomBytes(3, 20000)}});
@@ -301,6 +300,8 @@ TEST_F(Fixture, RestoresASetWrittenByAnotherWriterAskingPerFile)
     QDir().mkpath(target);
     for (const char* name : {"a.txt", "b.txt", "c.txt"})
         kit::writeFile(target + QLatin1Char('/') + QLatin1String(name), "viejo");
+    // A journal of the farm that was there would be played back onto the new one.
+    kit::writeFile(target + QStringLiteral("/Quendal.db-journal"), "viejo");
     // a.txt kept with No; b.txt replaced with Si a Todo, and c.txt with it.
     std::deque<OverwriteAnswer> answers{OverwriteAnswer::Keep, OverwriteAnswer::ReplaceAll};
     int questions = 0;
@@ -313,14 +314,46 @@ TEST_F(Fixture, RestoresASetWrittenByAnotherWriterAskingPerFile)
                                                       const OverwriteAnswer a = answers.front();
                                                       answers.pop_front();
                                                       return a;
-                                                  },
-                                                  {});
+                                                  });
     EXPECT_EQ(questions, 2);
     EXPECT_EQ(outcome.extracted.kept, 1);
     EXPECT_EQ(kit::readFile(target + QStringLiteral("/a.txt")), "viejo");
     EXPECT_EQ(kit::readFile(target + QStringLiteral("/b.txt")), "nuevo b");
     EXPECT_EQ(kit::readFile(target + QStringLiteral("/c.txt")), "nuevo c");
     EXPECT_EQ(kit::readFile(target + QStringLiteral("/Sub/d.bin")), kit::randomBytes(3, 20000));
+    EXPECT_EQ(kit::readFile(target + QStringLiteral("/Quendal.db")), "nueva granja");
+    EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral("/Quendal.db-journal")));
+}
+
+TEST_F(Fixture, ADiskThatDoesNotKeepWhatWasWrittenFailsTheBackup)
+{
+    const QString source = data(QStringLiteral("Datos"), 100'000);
+    const QString d1 = disk(1, 50'000), d2 = disk(2, 50'000), d3 = disk(3, 50'000);
+    prompts.disks = {d2, d3};
+    // The first disk loses a byte once its part is written.
+    bool spoiled = false;
+    prompts.onPercent = [&](int) {
+        const QString part = d1 + QStringLiteral("/ZR");
+        if (spoiled || QFileInfo(part).size() < 3 * kPieceSize)
+            return;
+        QFile file(part);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(100);
+        const char byte = file.peek(1).at(0);
+        file.write(QByteArray(1, static_cast<char>(byte ^ 1)));
+        spoiled = true;
+    };
+    QString path = d1;
+    FarmBackup backup(drive, prompts);
+    try {
+        backup.backup(source, path);
+        FAIL() << "a spoilt disk passed";
+    } catch (const BackupError& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("El disco nº 1 no guarda lo que se escribió en él: la copia no es válida."));
+    }
+    EXPECT_TRUE(spoiled);
+    EXPECT_FALSE(BackupInfo::read(d1));
+    EXPECT_EQ(prompts.asked, QStringList{});
 }
 
 } // namespace

@@ -63,6 +63,14 @@ BackupTally tallyOf(const QString& path)
     return tally;
 }
 
+// A valid folder that is no removable drive is shown in the insert-disk
+// prompt before disk 1, so the farmer sees where the set goes and can type
+// another; a removable drive with its disk in goes ahead as it is.
+bool offeredFirst(const BackupDrive& drive, const QString& path)
+{
+    return !drive.isRemovable(path) && isValidBackupPath(drive, path);
+}
+
 int share(qint64 done, qint64 total)
 {
     return total > 0 ? static_cast<int>((done * 100 + total / 2) / total) : 100;
@@ -136,7 +144,7 @@ qint64 BackupSetWriter::nextDisk(QString& path, bool ask)
 void BackupSetWriter::prepareFirst(QString& path)
 {
     m_disk = 1;
-    m_room = nextDisk(path, false);
+    m_room = nextDisk(path, offeredFirst(m_drive, path));
 }
 
 void BackupSetWriter::finishDisk(const QString& path, qint64 archiveSize, const QString& archivePath,
@@ -201,7 +209,7 @@ void BackupSetReader::read(const QString& archivePath, QString& path)
 {
     m_disk = 1;
     BackupInfo first;
-    for (bool ask = false;; ask = true) {
+    for (bool ask = offeredFirst(m_drive, path);; ask = true) {
         path = askUntilPresent(m_drive, m_prompts, 1, path, ask);
         const std::optional<BackupInfo> info = BackupInfo::read(path);
         if (!info)

@@ -5,11 +5,12 @@
 #include "utilities/archive/ArchiveReader.h"
 
 #include <QString>
-#include <functional>
 
-// A consistent copy of an SQLite file, taken through SQLite's backup
-// interface, so a farm open in the main window can be saved while it runs.
-// Throws BackupError.
+class Database;
+
+// A consistent copy of an SQLite file, taken through SQLite's backup interface
+// on a connection of its own: one moment of the farm as committed, also while
+// the program has it open. Throws BackupError.
 void snapshotDatabase(const QString& source, const QString& target);
 
 struct RestoreOutcome {
@@ -20,6 +21,11 @@ struct RestoreOutcome {
 
 // Saves the data folder to disks and puts it back from them. Both throw
 // BackupError (BackupCancelled when the user stopped them).
+//
+// `farm` is the farm database the program has open, or null: the restore saves
+// it as a safety copy, closes it before any file is replaced and opens it
+// again at the end, whatever happened, so the main window goes on with the
+// farm that is on disk.
 class FarmBackup {
 public:
     FarmBackup(const BackupDrive& drive, BackupPrompts& prompts) : m_drive(drive), m_prompts(prompts) {}
@@ -29,11 +35,12 @@ public:
     // is checked and every disk read back before this returns. The number of disks.
     int backup(const QString& dataFolder, QString& drivePath);
 
-    // The whole archive is joined and checked before anything is replaced;
-    // then the farm is saved beside the data folder, `closeFarm` runs, and
-    // the files are unpacked into place.
-    RestoreOutcome restore(const QString& dataFolder, QString& drivePath, OverwriteQuestion question,
-                           const std::function<void()>& closeFarm);
+    // The disks are joined and the whole archive unpacked, checking every
+    // block, into a folder beside the data folder; only then is the farm saved
+    // as a safety copy and closed, and each file moved into place whole
+    // (`question` decides over an existing one; none replaces it).
+    RestoreOutcome restore(const QString& dataFolder, QString& drivePath, const OverwriteQuestion& question,
+                           Database* farm = nullptr);
 
 private:
     ArchiveProgress progress(const QString& verb);
