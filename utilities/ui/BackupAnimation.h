@@ -5,10 +5,10 @@
 
 // Sheets flying from a folder to a disk, drawn frame by frame: the backup and
 // restore screens play it from the moment the farmer accepts until the work ends.
-class CopyAnimation : public QWidget {
+class BackupAnimation : public QWidget {
     Q_OBJECT
 public:
-    explicit CopyAnimation(QWidget* parent = nullptr);
+    explicit BackupAnimation(QWidget* parent = nullptr);
     void start();
     void stop();
     bool isPlaying() const { return m_timer.isActive(); }

@@ -1,4 +1,4 @@
-#include "utilities/ui/CopyAnimation.h"
+#include "utilities/ui/BackupAnimation.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -37,7 +37,7 @@ void drawSheet(QPainter& p, const QPointF& centre) {
 
 } // namespace
 
-CopyAnimation::CopyAnimation(QWidget* parent) : QWidget(parent) {
+BackupAnimation::BackupAnimation(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("animacion"));
     setMinimumSize(sizeHint());
     m_timer.setInterval(60);
@@ -47,18 +47,18 @@ CopyAnimation::CopyAnimation(QWidget* parent) : QWidget(parent) {
     });
 }
 
-void CopyAnimation::start() {
+void BackupAnimation::start() {
     m_frame = 0;
     m_timer.start();
     update();
 }
 
-void CopyAnimation::stop() {
+void BackupAnimation::stop() {
     m_timer.stop();
     update();
 }
 
-void CopyAnimation::paintEvent(QPaintEvent*) {
+void BackupAnimation::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
