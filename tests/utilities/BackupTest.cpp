@@ -123,6 +123,19 @@ TEST_F(Fixture, OneDiskHoldsTheSetAndRestoresTheTree)
     EXPECT_EQ(kit::readFile(target + QStringLiteral("/Fotos/foto.jpg")), kit::readFile(source + QStringLiteral("/Fotos/foto.jpg")));
 }
 
+TEST_F(Fixture, AFullDiskIsRefusedWithItsReasonAndAnotherTaken)
+{
+    const QString source = data(QStringLiteral("Datos"), 20000);
+    QString path = disk(1, 8192); // only the reserve: not one piece fits
+    const QString other = disk(2, 10'000'000);
+    prompts.disks = {other};
+    FarmBackup backup(drive, prompts);
+    EXPECT_EQ(backup.backup(source, path), 1);
+    ASSERT_EQ(prompts.told.size(), 1);
+    EXPECT_TRUE(prompts.told.front().contains(QStringLiteral("lleno o protegido")));
+    EXPECT_TRUE(QFileInfo::exists(other + QStringLiteral("/ZR")));
+}
+
 TEST_F(Fixture, ThreeDisksContinueInWholePiecesAndRestoreInOrder)
 {
     const QString source = data(QStringLiteral("Datos"), 100'000);

@@ -135,9 +135,11 @@ qint64 BackupSetWriter::nextDisk(QString& path, bool ask)
         if (!prepare(path))
             continue;
         const qint64 room = m_drive.freeBytes(path) - kDiskReserve;
-        // A disk that cannot hold one piece would be asked for again and again.
+        // A disk that cannot hold one piece is asked for again, saying why.
         if (room >= kPieceSize)
             return room;
+        m_prompts.tell(QStringLiteral("El disco de %1 está lleno o protegido contra escritura. Inserte otro disco.")
+                           .arg(QDir::toNativeSeparators(path)));
     }
 }
 
