@@ -1,6 +1,6 @@
 #include "TFImportacionFerralind.h"
 
-#include "CopyAnimation.h"
+#include "widgets/CopyAnimation.h"
 #include "db/Clock.h"
 #include "db/Database.h"
 #include "import/FerralindImport.h"
@@ -117,7 +117,7 @@ void TFImportacionFerralind::buildSteps() {
     m_progress->setObjectName(QStringLiteral("progreso"));
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
-    m_animation = new CopyAnimation(this);
+    m_animation = new CopyAnimation(CopyAnimation::Destination::Folder, this);
 }
 
 void TFImportacionFerralind::layOut() {

@@ -3,7 +3,7 @@
 #include "db/Database.h"
 #include "utilities/backup/BackupDrive.h"
 #include "utilities/backup/BackupError.h"
-#include "utilities/ui/BackupAnimation.h"
+#include "widgets/CopyAnimation.h"
 #include "utilities/ui/TFProgresoCopia.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/KeyNavigation.h"
@@ -34,7 +34,7 @@ BackupScreen::BackupScreen(const FarmContext& context, const QString& title, con
     auto* text = new QLabel(explanation, this);
     text->setObjectName(QStringLiteral("explicacion"));
     text->setWordWrap(true);
-    m_animation = new BackupAnimation(this);
+    m_animation = new CopyAnimation(CopyAnimation::Destination::Disk, this);
     top->addWidget(text, 1);
     layout->addLayout(top);
     layout->addWidget(m_animation, 0, Qt::AlignHCenter);

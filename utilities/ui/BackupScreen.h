@@ -7,7 +7,7 @@
 
 class BackupDrive;
 class BackupPrompts;
-class BackupAnimation;
+class CopyAnimation;
 class QPushButton;
 
 // What the backup and the restore screens share: the explanation, "Aceptar"
@@ -40,7 +40,7 @@ protected:
     const BackupDrive& drive() const { return *m_drive; }
     QString& path() { return m_drivePath; }
     int threads() const { return m_threads; }
-    BackupAnimation* animation() const { return m_animation; }
+    CopyAnimation* animation() const { return m_animation; }
 
 private:
     void start();
@@ -50,7 +50,7 @@ private:
     QString m_drivePath;
     int m_threads = 0;
     bool m_running = false;
-    BackupAnimation* m_animation;
+    CopyAnimation* m_animation;
     QPushButton* m_ok;
     QPushButton* m_cancel;
 };

@@ -1,7 +1,7 @@
 #include "utilities/ui/TFCopiaSeguridad.h"
 
 #include "utilities/backup/FarmBackup.h"
-#include "utilities/ui/BackupAnimation.h"
+#include "widgets/CopyAnimation.h"
 #include "utilities/ui/TFConfirmaSobreescribir.h"
 #include "utilities/ui/TFProgresoCopia.h"
 

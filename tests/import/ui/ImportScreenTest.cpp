@@ -3,7 +3,7 @@
 #include "Screens.h"
 #include "ScriptedMessages.h"
 #include "import/FerralindImport.h"
-#include "import/ui/CopyAnimation.h"
+#include "widgets/CopyAnimation.h"
 #include "import/ui/TFImportacionFerralind.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "utilities/ui/BackupAnimation.h"
+#include "widgets/CopyAnimation.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -37,7 +37,8 @@ void drawSheet(QPainter& p, const QPointF& centre) {
 
 } // namespace
 
-BackupAnimation::BackupAnimation(QWidget* parent) : QWidget(parent) {
+CopyAnimation::CopyAnimation(Destination destination, QWidget* parent)
+    : QWidget(parent), m_destination(destination) {
     setObjectName(QStringLiteral("animacion"));
     setMinimumSize(sizeHint());
     m_timer.setInterval(60);
@@ -47,26 +48,29 @@ BackupAnimation::BackupAnimation(QWidget* parent) : QWidget(parent) {
     });
 }
 
-void BackupAnimation::start() {
+void CopyAnimation::start() {
     m_frame = 0;
     m_timer.start();
     update();
 }
 
-void BackupAnimation::stop() {
+void CopyAnimation::stop() {
     m_timer.stop();
     update();
 }
 
-void BackupAnimation::paintEvent(QPaintEvent*) {
+void CopyAnimation::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
     const QRectF left(area.left(), area.center().y() - 18, 48, 36);
     const QRectF right(area.right() - 38, area.center().y() - 19, 38, 38);
     drawFolder(p, left);
-    drawDisk(p, right);
-    if (!isPlaying())
+    if (m_destination == Destination::Disk)
+        drawDisk(p, right);
+    else
+        drawFolder(p, right);
+    if (!playing())
         return;
     // Two sheets half a flight apart, on an arc from one end to the other.
     const QPointF from(left.center().x() + 10, left.center().y());

@@ -3,15 +3,16 @@
 #include <QTimer>
 #include <QWidget>
 
-// Sheets flying from a folder to a disk, drawn frame by frame: the backup and
-// restore screens play it from the moment the farmer accepts until the work ends.
-class BackupAnimation : public QWidget {
+// Sheets flying from a folder to a disk or to another folder, drawn frame by
+// frame while a long copy runs (backup, restore, import). Still when stopped.
+class CopyAnimation : public QWidget {
     Q_OBJECT
 public:
-    explicit BackupAnimation(QWidget* parent = nullptr);
+    enum class Destination { Disk, Folder };
+    explicit CopyAnimation(Destination destination, QWidget* parent = nullptr);
     void start();
     void stop();
-    bool isPlaying() const { return m_timer.isActive(); }
+    bool playing() const { return m_timer.isActive(); }
     // Restore: the sheets fly from the disk to the folder.
     void setReversed(bool reversed) { m_reversed = reversed; }
     QSize sizeHint() const override { return {272, 60}; }
@@ -23,4 +24,5 @@ private:
     QTimer m_timer;
     int m_frame = 0;
     bool m_reversed = false;
+    Destination m_destination;
 };
